@@ -1,0 +1,11 @@
+// Removal of the product's registry footprint.
+#pragma once
+#include "win32.h"
+
+// Opens the key, removes its subkeys depth first, closes it and deletes it.
+// TRUE when the key could be opened, whatever the deletion gave.
+BOOL DeleteKeyTree(HKEY parent, LPCSTR path);
+// TRUE only when the value was deleted; the key itself always stays.
+BOOL DeleteRegistryValue(HKEY root, LPCSTR path, LPCSTR valueName);
+// Runs every row of the removal plan once, in order, silently.
+void RemoveProductFootprint();
