@@ -1,0 +1,96 @@
+// The in-memory machine behind the stand-in Win32 functions: tests set it up,
+// run the program against it and inspect what the program did.
+#pragma once
+#include "win32.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+enum class Family { Windows95, NT };
+
+struct RegistryKey : std::enable_shared_from_this<RegistryKey> {
+    std::string name;
+    std::vector<std::shared_ptr<RegistryKey>> subkeys;  // in enumeration order
+    std::map<std::string, std::string> values;          // lower-case name -> data
+    RegistryKey *parent = nullptr;
+    bool deleted = false;
+    bool refuseOpen = false;    // RegOpenKeyExA gives ERROR_ACCESS_DENIED
+    bool refuseDelete = false;  // RegDeleteKeyA of this very key gives ERROR_ACCESS_DENIED
+};
+
+// One registry call as the program made it, with the key it named.
+struct RegistryCall {
+    std::string function;  // "RegOpenKeyExA", ...
+    std::string key;       // the key handed in, by full path: "HKLM", "HKLM\\SOFTWARE\\X"
+    std::string name;      // the subkey path or value name handed in, if any
+    LONG result;
+};
+
+struct MessageBoxRecord {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+struct Resource {
+    WORD type;
+    WORD name;
+    WORD language;
+    std::vector<BYTE> data;
+};
+
+// Thrown by ExitProcess: ends the scenario with its status.
+struct ProcessExit {
+    UINT status;
+};
+
+struct Machine {
+    Family family = Family::NT;
+    LCID userDefaultLocale = 0x0409;
+    UINT ansiCodePage = 1252;
+
+    std::shared_ptr<RegistryKey> roots[3];  // HKCR, HKCU, HKLM
+    std::map<UINT_PTR, std::shared_ptr<RegistryKey>> openKeys;
+    UINT_PTR nextHandle = 0x1000;
+    std::vector<RegistryCall> registryCalls;
+    // Runs after every registry call: lets a test act as another process.
+    std::function<void(const RegistryCall &)> afterRegistryCall;
+
+    std::vector<Resource> resources;  // the program's compiled resources
+
+    std::deque<int> messageBoxAnswers;  // unscripted boxes take their default button
+    std::vector<MessageBoxRecord> messageBoxes;
+};
+
+extern Machine machine;
+
+// The handle the stand-in gives the program's own module.
+extern const HINSTANCE ProgramModule;
+
+// A fresh machine: empty registry, English NT user, the program's resources.
+void ResetMachine();
+
+// Registry set-up and inspection; paths are relative to a predefined root.
+RegistryKey *CreateKey(HKEY root, const std::string &path);
+void SetValue(HKEY root, const std::string &path, const std::string &name, const std::string &data = "");
+// Removes a key with everything under it, as another process could.
+void RemoveTree(HKEY root, const std::string &path);
+RegistryKey *FindKey(HKEY root, const std::string &path);
+bool KeyExists(HKEY root, const std::string &path);
+bool ValueExists(HKEY root, const std::string &path, const std::string &name);
+// Every key and value under the root, one line each ("HKLM\\A\\B", "HKLM\\A\\B=value").
+std::vector<std::string> DumpRegistry();
+std::string KeyPath(const RegistryKey *key);
+
+// Texts of the string table as the program would load them.
+void RemoveString(UINT id);
+void ReplaceString(UINT id, const std::u16string &text);
+
+}  // namespace standin
