@@ -3,6 +3,7 @@
 #include "cleanup/cleanup.h"
 #include "flow/exit_status.h"
 #include "flow/texts.h"
+#include "gate/gate.h"
 
 // Shows the text just loaded, with no owner window.
 static int ShowLoadedText(UINT style)
@@ -13,6 +14,13 @@ static int ShowLoadedText(UINT style)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     SelectLanguage();
+
+    DetectPlatform();
+    if (!MayProceed()) {
+        LoadText(IDS_NEED_ADMIN);
+        ShowLoadedText(MB_ICONERROR | MB_OK);
+        return ExitRefused;
+    }
 
     LoadText(IDS_CONFIRM);
     if (ShowLoadedText(MB_ICONQUESTION | MB_YESNO) == IDNO)

@@ -13,12 +13,41 @@ void ResetMachine()
     machine = Machine();
     for (auto &root : machine.roots)
         root = std::make_shared<RegistryKey>();
+    machine.tokenGroups = {{MakeSid(1, {0}), SE_GROUP_MANDATORY | SE_GROUP_ENABLED},
+                           {MakeSid(5, {32, 545}), SE_GROUP_MANDATORY | SE_GROUP_ENABLED},
+                           {MakeSid(5, {32, 544}), SE_GROUP_MANDATORY | SE_GROUP_ENABLED}};
     LoadProgramResources();
 }
 
 }  // namespace standin
 
 using namespace standin;
+
+BOOL GetVersionExA(OSVERSIONINFOA *version)
+{
+    if (machine.versionFails || version->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA))
+        return FALSE;
+    version->dwPlatformId = machine.platformId;
+    return TRUE;
+}
+
+HINSTANCE GetModuleHandleA(LPCSTR moduleName)
+{
+    return moduleName ? nullptr : ProgramModule;
+}
+
+HLOCAL LocalAlloc(UINT, std::size_t size)
+{
+    ++machine.liveLocalBlocks;
+    return ::operator new(size);
+}
+
+HLOCAL LocalFree(HLOCAL memory)
+{
+    --machine.liveLocalBlocks;
+    ::operator delete(memory);
+    return nullptr;
+}
 
 LCID GetUserDefaultLCID()
 {

@@ -46,13 +46,21 @@ struct Resource {
     std::vector<BYTE> data;
 };
 
+// One entry of the process token's group list.
+struct TokenGroup {
+    std::vector<BYTE> sid;  // binary SID
+    DWORD attributes;
+};
+
 // Thrown by ExitProcess: ends the scenario with its status.
 struct ProcessExit {
     UINT status;
 };
 
 struct Machine {
-    Family family = Family::NT;
+    Family family = Family::NT;  // registry semantics
+    DWORD platformId = VER_PLATFORM_WIN32_NT;  // what GetVersionExA reports
+    bool versionFails = false;
     LCID userDefaultLocale = 0x0409;
     UINT ansiCodePage = 1252;
 
@@ -62,6 +70,12 @@ struct Machine {
     std::vector<RegistryCall> registryCalls;
     // Runs after every registry call: lets a test act as another process.
     std::function<void(const RegistryCall &)> afterRegistryCall;
+
+    bool tokenOpenFails = false;
+    bool tokenQueryFails = false;
+    std::vector<TokenGroup> tokenGroups;  // ResetMachine lists Everyone, Users, Administrators
+    std::vector<std::string> securityCalls;  // function names, in order
+    int openTokens = 0, liveSids = 0, liveLocalBlocks = 0;
 
     std::vector<Resource> resources;  // the program's compiled resources
 
@@ -76,6 +90,9 @@ extern const HINSTANCE ProgramModule;
 
 // A fresh machine: empty registry, English NT user, the program's resources.
 void ResetMachine();
+
+// S-1-<authority>-<sub>-<sub>...
+std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities);
 
 // Registry set-up and inspection; paths are relative to a predefined root.
 RegistryKey *CreateKey(HKEY root, const std::string &path);

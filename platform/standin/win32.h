@@ -1,6 +1,7 @@
 // The Win32 subset the program uses, declared for a native build against the
 // in-memory machine of machine.h. Names, values and error codes are the platform's.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #define WINAPI
@@ -24,6 +25,9 @@ typedef LONG_PTR LRESULT;
 typedef DWORD LCID;
 typedef DWORD REGSAM;
 
+typedef void *HANDLE;
+typedef HANDLE HLOCAL;
+typedef void *PSID;
 typedef struct HKEY__ *HKEY;
 typedef HKEY *PHKEY;
 typedef struct HWND__ *HWND;
@@ -57,11 +61,67 @@ typedef struct HINSTANCE__ *HINSTANCE;
 #define IDYES    6
 #define IDNO     7
 
+#define VER_PLATFORM_WIN32s 0
+#define VER_PLATFORM_WIN32_WINDOWS 1
+#define VER_PLATFORM_WIN32_NT 2
+
+typedef struct {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    CHAR szCSDVersion[128];
+} OSVERSIONINFOA;
+
+#define TOKEN_READ 0x00020008L
+typedef enum { TokenUser = 1, TokenGroups = 2 } TOKEN_INFORMATION_CLASS;
+
+typedef struct {
+    PSID Sid;
+    DWORD Attributes;
+} SID_AND_ATTRIBUTES;
+
+typedef struct {
+    DWORD GroupCount;
+    SID_AND_ATTRIBUTES Groups[1];
+} TOKEN_GROUPS;
+
+#define SE_GROUP_MANDATORY 0x00000001L
+#define SE_GROUP_ENABLED_BY_DEFAULT 0x00000002L
+#define SE_GROUP_ENABLED 0x00000004L
+#define SE_GROUP_USE_FOR_DENY_ONLY 0x00000010L
+
+typedef struct {
+    BYTE Value[6];
+} SID_IDENTIFIER_AUTHORITY;
+
+#define SECURITY_NT_AUTHORITY {{0, 0, 0, 0, 0, 5}}
+#define SECURITY_BUILTIN_DOMAIN_RID 0x00000020L
+#define DOMAIN_ALIAS_RID_ADMINS 0x00000220L
+#define DOMAIN_ALIAS_RID_POWER_USERS 0x00000223L
+
+#define LMEM_FIXED 0
+
 LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD options, REGSAM access, PHKEY result);
 LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize);
 LONG RegDeleteKeyA(HKEY parent, LPCSTR path);
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 LONG RegCloseKey(HKEY key);
+
+BOOL GetVersionExA(OSVERSIONINFOA *version);
+HINSTANCE GetModuleHandleA(LPCSTR moduleName);
+HANDLE GetCurrentProcess();
+BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token);
+BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *info, DWORD infoSize,
+                         DWORD *returnSize);
+BOOL AllocateAndInitializeSid(SID_IDENTIFIER_AUTHORITY *authority, BYTE count, DWORD sub0, DWORD sub1, DWORD sub2,
+                              DWORD sub3, DWORD sub4, DWORD sub5, DWORD sub6, DWORD sub7, PSID *sid);
+BOOL EqualSid(PSID a, PSID b);
+void *FreeSid(PSID sid);
+BOOL CloseHandle(HANDLE handle);
+HLOCAL LocalAlloc(UINT flags, std::size_t size);
+HLOCAL LocalFree(HLOCAL memory);
 
 LCID GetUserDefaultLCID();
 int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferSize);

@@ -1,5 +1,6 @@
 #include "tests/host/program_run.h"
 #include "flow/texts.h"
+#include "gate/gate.h"
 
 #include <cstring>
 #include <string>
@@ -15,6 +16,7 @@ void ProgramRun::SetUp()
     LanguageOffset = 0;
     std::memset(TextBuffer, 0, sizeof TextBuffer);
     ModuleInstance = nullptr;
+    IsWin95Family = FALSE;
 }
 
 int ProgramRun::RunWexor(const char *arguments)

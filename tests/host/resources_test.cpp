@@ -115,3 +115,20 @@ TEST_F(Resources, TheVersionResourceIdentifiesTheExecutable)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Resources, TheManifestAsksForTheHighestAvailableRightsAndNothingThatChangesTheLook)
+{
+    const Resource *manifest = Find(24 /* RT_MANIFEST */, 1);
+    ASSERT_NE(manifest, nullptr);
+    std::string xml(manifest->data.begin(), manifest->data.end());
+    EXPECT_NE(xml.find("<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>"), std::string::npos);
+    EXPECT_NE(xml.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);  // Windows 10 and 11
+    EXPECT_NE(xml.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos);  // Vista
+    // No common-controls dependency (new look) and no DPI awareness (new scaling).
+    EXPECT_EQ(xml.find("dependency"), std::string::npos);
+    EXPECT_EQ(xml.find("dpiAware"), std::string::npos);
+}
+
+}  // namespace
