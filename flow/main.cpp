@@ -2,6 +2,7 @@
 #include "win32.h"
 #include "cleanup/cleanup.h"
 #include "flow/exit_status.h"
+#include "flow/intro_dialog.h"
 #include "flow/texts.h"
 #include "gate/gate.h"
 
@@ -11,10 +12,17 @@ static int ShowLoadedText(UINT style)
     return MessageBoxA(nullptr, TextBuffer, PROGRAM_CAPTION, style);
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     SelectLanguage();
 
+    INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_INTRO), GetDesktopWindow(), IntroDialogProc, 0);
+    if (answer == -1)
+        return ExitNoDialog;
+    if (answer == IDCANCEL)
+        return ExitFinished;
+
+    // Only now, after the user accepted, is the platform looked at.
     DetectPlatform();
     if (!MayProceed()) {
         LoadText(IDS_NEED_ADMIN);

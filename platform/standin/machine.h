@@ -52,6 +52,30 @@ struct TokenGroup {
     DWORD attributes;
 };
 
+// A control of a simulated dialog, as its template made it and the program changed it.
+struct DialogControl {
+    WORD id;
+    WORD classOrdinal;   // 0x80 BUTTON, 0x82 STATIC
+    DWORD style;
+    short x, y, cx, cy;
+    WORD iconOrdinal;    // for an icon control: the icon resource it shows
+    std::string text;    // ANSI, as WM_SETTEXT gave it
+};
+
+struct DialogRecord {
+    HWND owner;
+    WORD templateId;
+    DWORD style, exStyle;
+    short x, y, cx, cy;
+    std::string caption;
+    WORD pointSize;
+    std::string font;
+    std::vector<DialogControl> controls;
+    std::vector<INT_PTR> commandResults;  // the procedure's answer to each scripted WM_COMMAND
+    bool ended = false;
+    INT_PTR result = 0;
+};
+
 // Thrown by ExitProcess: ends the scenario with its status.
 struct ProcessExit {
     UINT status;
@@ -79,6 +103,10 @@ struct Machine {
 
     std::vector<Resource> resources;  // the program's compiled resources
 
+    bool dialogCreationFails = false;
+    std::deque<WPARAM> dialogCommands;  // WM_COMMAND wParams; unscripted dialogs get IDOK
+    std::vector<DialogRecord> dialogs;
+
     std::deque<int> messageBoxAnswers;  // unscripted boxes take their default button
     std::vector<MessageBoxRecord> messageBoxes;
 };
@@ -105,6 +133,10 @@ bool ValueExists(HKEY root, const std::string &path, const std::string &name);
 // Every key and value under the root, one line each ("HKLM\\A\\B", "HKLM\\A\\B=value").
 std::vector<std::string> DumpRegistry();
 std::string KeyPath(const RegistryKey *key);
+
+// UTF-16 in the machine's ANSI code page, '?' for what it cannot hold.
+std::string ToAnsi(const std::u16string &text);
+const Resource *FindResource(WORD type, WORD name);
 
 // Texts of the string table as the program would load them.
 void RemoveString(UINT id);

@@ -103,7 +103,8 @@ void WriteString(Resource &block, UINT id, const std::u16string &text)
     }
 }
 
-// UTF-16 to the machine's ANSI code page, '?' for what it cannot hold.
+}  // namespace
+
 std::string ToAnsi(const std::u16string &text)
 {
     std::string codePage = "CP" + std::to_string(machine.ansiCodePage);
@@ -124,7 +125,13 @@ std::string ToAnsi(const std::u16string &text)
     return ansi;
 }
 
-}  // namespace
+const Resource *FindResource(WORD type, WORD name)
+{
+    for (const Resource &resource : machine.resources)
+        if (resource.type == type && resource.name == name)
+            return &resource;
+    return nullptr;
+}
 
 void LoadProgramResources()
 {

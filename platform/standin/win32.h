@@ -56,6 +56,15 @@ typedef struct HINSTANCE__ *HINSTANCE;
 #define MB_ICONQUESTION    0x00000020L
 #define MB_ICONINFORMATION 0x00000040L
 
+#define WM_SETTEXT    0x000C
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND    0x0111
+
+#define LOWORD(l) ((WORD)((UINT_PTR)(l) & 0xFFFF))
+#define MAKEINTRESOURCEA(i) ((LPSTR)(UINT_PTR)(WORD)(i))
+
+typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
 #define IDOK     1
 #define IDCANCEL 2
 #define IDYES    6
@@ -125,5 +134,9 @@ HLOCAL LocalFree(HLOCAL memory);
 
 LCID GetUserDefaultLCID();
 int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferSize);
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure, LPARAM param);
+HWND GetDesktopWindow();
+LRESULT SendDlgItemMessageA(HWND dialog, int item, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL EndDialog(HWND dialog, INT_PTR result);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 [[noreturn]] void ExitProcess(UINT exitCode);
