@@ -1,4 +1,5 @@
 #include "cleanup/cleanup.h"
+#include "cleanup/registry_link.h"
 
 // Longest key name (255) with room to spare, as the registry functions count it.
 const DWORD KeyNameSize = 261;
@@ -36,8 +37,15 @@ static void DeleteSubkeys(HKEY key)
 BOOL DeleteKeyTree(HKEY parent, LPCSTR path)
 {
     HKEY key;
-    if (RegOpenKeyExA(parent, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    // Opened as itself even when it is a link: nothing may lead out of the tree.
+    if (RegOpenKeyExA(parent, path, LinkOpenOptions(), KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return FALSE;
+    if (IsRegistryLink(key)) {
+        // Deleting it by name would reach its target; the handle names the link alone.
+        DeleteRegistryLink(key);
+        RegCloseKey(key);
+        return TRUE;
+    }
     DeleteSubkeys(key);
     // Closed first, so that no handle of ours keeps the key alive.
     RegCloseKey(key);

@@ -35,6 +35,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return ExitFinished;
 
     RemoveProductFootprint();
+    if (!IsFootprintGone()) {
+        LoadText(IDS_INCOMPLETE);
+        ShowLoadedText(MB_ICONWARNING | MB_OK);
+        return ExitIncomplete;
+    }
 
     LoadText(IDS_DONE);
     ShowLoadedText(MB_ICONINFORMATION | MB_OK);

@@ -15,3 +15,4 @@
 #define IDS_DONE          10103
 #define IDS_CONFIRM       10104
 #define IDS_NEED_ADMIN    10105
+#define IDS_INCOMPLETE    10106

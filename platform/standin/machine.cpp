@@ -31,9 +31,18 @@ BOOL GetVersionExA(OSVERSIONINFOA *version)
     return TRUE;
 }
 
-HINSTANCE GetModuleHandleA(LPCSTR moduleName)
+HMODULE GetModuleHandleA(LPCSTR moduleName)
 {
-    return moduleName ? nullptr : ProgramModule;
+    if (!moduleName)
+        return ProgramModule;
+    // The Windows 95 family has no ntdll.
+    bool ntdll = std::string(moduleName) == "ntdll.dll" && machine.family == Family::NT;
+    return ntdll ? NtdllModule : nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR name)
+{
+    return module == NtdllModule && std::string(name) == "NtDeleteKey" ? NtDeleteKeyEntry : nullptr;
 }
 
 HLOCAL LocalAlloc(UINT, std::size_t size)

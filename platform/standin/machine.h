@@ -14,10 +14,16 @@ namespace standin {
 
 enum class Family { Windows95, NT };
 
+struct RegistryValue {
+    DWORD type;
+    std::string data;
+};
+
+// Names are UTF-8 here; the A functions convert at the ANSI code page.
 struct RegistryKey : std::enable_shared_from_this<RegistryKey> {
     std::string name;
     std::vector<std::shared_ptr<RegistryKey>> subkeys;  // in enumeration order
-    std::map<std::string, std::string> values;          // lower-case name -> data
+    std::map<std::string, RegistryValue> values;        // upper-case name -> value
     RegistryKey *parent = nullptr;
     bool deleted = false;
     bool refuseOpen = false;    // RegOpenKeyExA gives ERROR_ACCESS_DENIED
@@ -113,8 +119,10 @@ struct Machine {
 
 extern Machine machine;
 
-// The handle the stand-in gives the program's own module.
+// The handles the stand-in gives the program's own module and ntdll.
 extern const HINSTANCE ProgramModule;
+extern const HMODULE NtdllModule;
+extern const FARPROC NtDeleteKeyEntry;
 
 // A fresh machine: empty registry, English NT user, the program's resources.
 void ResetMachine();
@@ -125,17 +133,21 @@ std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities);
 // Registry set-up and inspection; paths are relative to a predefined root.
 RegistryKey *CreateKey(HKEY root, const std::string &path);
 void SetValue(HKEY root, const std::string &path, const std::string &name, const std::string &data = "");
+// A symbolic link key whose SymbolicLinkValue names a target such as "HKLM\\Elsewhere".
+void CreateLink(HKEY root, const std::string &path, const std::string &target);
 // Removes a key with everything under it, as another process could.
 void RemoveTree(HKEY root, const std::string &path);
 RegistryKey *FindKey(HKEY root, const std::string &path);
 bool KeyExists(HKEY root, const std::string &path);
 bool ValueExists(HKEY root, const std::string &path, const std::string &name);
-// Every key and value under the root, one line each ("HKLM\\A\\B", "HKLM\\A\\B=value").
+// Every key and value, one line each ("HKLM\\A\\B", "HKLM\\A\\B\\[NAME]=data").
 std::vector<std::string> DumpRegistry();
 std::string KeyPath(const RegistryKey *key);
 
 // UTF-16 in the machine's ANSI code page, '?' for what it cannot hold.
 std::string ToAnsi(const std::u16string &text);
+std::string AnsiFromUtf8(const std::string &text);
+std::string Utf8FromAnsi(const std::string &text);
 const Resource *FindResource(WORD type, WORD name);
 
 // Texts of the string table as the program would load them.

@@ -1,5 +1,5 @@
-// The registry of the in-memory machine, with the five functions the program
-// calls and the error codes Windows gives for them.
+// The registry of the in-memory machine: the functions the program calls,
+// with the error codes and the link semantics that Windows gives them.
 #include "machine.h"
 
 #include <algorithm>
@@ -9,24 +9,35 @@ namespace standin {
 namespace {
 
 const char *const RootNames[] = {"HKCR", "HKCU", "HKLM"};
+const int MaxLinkHops = 16;
 
-std::string Lower(const std::string &text)
+char Upper(char c)
 {
-    std::string lower = text;
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string UpperCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), Upper);
+    return text;
+}
+
+// Names compare without regard to case; NT lists subkeys in this order.
+int CompareNames(const std::string &a, const std::string &b)
+{
+    size_t length = std::min(a.size(), b.size());
+    for (size_t i = 0; i < length; ++i)
+        if (Upper(a[i]) != Upper(b[i]))
+            return static_cast<unsigned char>(Upper(a[i])) < static_cast<unsigned char>(Upper(b[i])) ? -1 : 1;
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 std::vector<std::string> SplitPath(const std::string &path)
 {
     std::vector<std::string> names;
     size_t start = 0;
-    while (start <= path.size() && !path.empty()) {
-        size_t end = path.find('\\', start);
-        if (end == std::string::npos)
-            end = path.size();
+    while (!path.empty() && start <= path.size()) {
+        size_t end = std::min(path.find('\\', start), path.size());
         names.push_back(path.substr(start, end - start));
         start = end + 1;
     }
@@ -43,33 +54,49 @@ int RootIndex(HKEY key)
 
 RegistryKey *Subkey(RegistryKey *key, const std::string &name)
 {
-    std::string lower = Lower(name);
     for (auto &subkey : key->subkeys)
-        if (Lower(subkey->name) == lower)
+        if (CompareNames(subkey->name, name) == 0)
             return subkey.get();
     return nullptr;
 }
 
-RegistryKey *Walk(RegistryKey *key, const std::string &path)
+const RegistryValue *LinkValue(const RegistryKey *key)
 {
-    for (const std::string &name : SplitPath(path)) {
-        key = Subkey(key, name);
-        if (!key)
-            return nullptr;
+    auto value = key->values.find("SYMBOLICLINKVALUE");
+    return value != key->values.end() && value->second.type == REG_LINK ? &value->second : nullptr;
+}
+
+RegistryKey *Walk(RegistryKey *key, const std::string &path, bool openLastLink, int hops = 0);
+
+// Where a link leads: its target, or nothing when the target is gone.
+RegistryKey *Follow(const RegistryKey *link, int hops)
+{
+    const std::string &target = LinkValue(link)->data;
+    for (int root = 0; root < 3 && hops < MaxLinkHops; ++root)
+        if (target.rfind(std::string(RootNames[root]) + "\\", 0) == 0)
+            return Walk(machine.roots[root].get(), target.substr(5), false, hops + 1);
+    return nullptr;
+}
+
+// Every link on the way is followed, the last one only unless it is to be opened itself.
+RegistryKey *Walk(RegistryKey *key, const std::string &path, bool openLastLink, int hops)
+{
+    std::vector<std::string> names = SplitPath(path);
+    for (size_t i = 0; key && i < names.size(); ++i) {
+        key = Subkey(key, names[i]);
+        if (key && LinkValue(key) && !(openLastLink && i + 1 == names.size()))
+            key = Follow(key, hops);
     }
     return key;
 }
 
-// NT lists subkeys sorted without regard to case; the Windows 95 family in
-// the order they were made.
 void Insert(RegistryKey *parent, std::shared_ptr<RegistryKey> subkey)
 {
     auto place = parent->subkeys.end();
-    if (machine.family == Family::NT) {
-        std::string lower = Lower(subkey->name);
+    // The Windows 95 family lists subkeys in the order they were made.
+    if (machine.family == Family::NT)
         place = std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
-                             [&](const auto &other) { return Lower(other->name) > lower; });
-    }
+                             [&](const auto &other) { return CompareNames(other->name, subkey->name) > 0; });
     subkey->parent = parent;
     parent->subkeys.insert(place, std::move(subkey));
 }
@@ -92,9 +119,9 @@ void Detach(RegistryKey *key)
 }
 
 // The key behind a predefined root or an open handle.
-RegistryKey *Resolve(HKEY key)
+RegistryKey *Resolve(HANDLE key)
 {
-    int root = RootIndex(key);
+    int root = RootIndex(static_cast<HKEY>(key));
     if (root >= 0)
         return machine.roots[root].get();
     auto open = machine.openKeys.find(reinterpret_cast<UINT_PTR>(key));
@@ -106,22 +133,25 @@ std::string Describe(RegistryKey *key)
     return key ? KeyPath(key) : "(invalid)";
 }
 
-LONG Record(const char *function, const std::string &key, LPCSTR name, LONG result)
+LONG Record(const char *function, const std::string &key, const std::string &name, LONG result)
 {
-    RegistryCall call{function, key, name ? name : "", result};
+    RegistryCall call{function, key, name, result};
     machine.registryCalls.push_back(call);
     if (machine.afterRegistryCall)
         machine.afterRegistryCall(call);
     return result;
 }
 
-LONG OpenKey(RegistryKey *parent, LPCSTR path, PHKEY result)
+LONG OpenKey(RegistryKey *parent, const std::string &path, DWORD options, PHKEY result)
 {
     if (!parent)
         return ERROR_INVALID_HANDLE;
     if (parent->deleted)
         return ERROR_KEY_DELETED;
-    RegistryKey *key = path ? Walk(parent, path) : parent;
+    // The stand-in holds the program to the reserved zero where links do not exist.
+    if (options & ~DWORD(REG_OPTION_OPEN_LINK) || (options && machine.family == Family::Windows95))
+        return ERROR_INVALID_PARAMETER;
+    RegistryKey *key = Walk(parent, path, options & REG_OPTION_OPEN_LINK);
     if (!key)
         return ERROR_FILE_NOT_FOUND;
     if (key->refuseOpen)
@@ -133,15 +163,9 @@ LONG OpenKey(RegistryKey *parent, LPCSTR path, PHKEY result)
     return ERROR_SUCCESS;
 }
 
-LONG DeleteKey(RegistryKey *parent, LPCSTR path)
+// The checks a deletion makes of the very key it removes.
+LONG Remove(RegistryKey *key)
 {
-    if (!parent)
-        return ERROR_INVALID_HANDLE;
-    if (parent->deleted)
-        return ERROR_KEY_DELETED;
-    RegistryKey *key = path && *path ? Walk(parent, path) : nullptr;
-    if (!key)
-        return ERROR_FILE_NOT_FOUND;
     if (key->refuseDelete)
         return ERROR_ACCESS_DENIED;
     // NT refuses a key that still has subkeys; the Windows 95 family takes them along.
@@ -151,7 +175,43 @@ LONG DeleteKey(RegistryKey *parent, LPCSTR path)
     return ERROR_SUCCESS;
 }
 
+LONG DeleteKey(RegistryKey *parent, const std::string &path)
+{
+    if (!parent)
+        return ERROR_INVALID_HANDLE;
+    if (parent->deleted)
+        return ERROR_KEY_DELETED;
+    // Like the platform's, it opens the key the ordinary way: a link leads to its target.
+    RegistryKey *key = path.empty() ? nullptr : Walk(parent, path, false);
+    return key ? Remove(key) : ERROR_FILE_NOT_FOUND;
+}
+
+LONG NtStatus(LONG error)
+{
+    switch (error) {
+    case ERROR_SUCCESS:
+        return 0;
+    case ERROR_INVALID_HANDLE:
+        return static_cast<LONG>(0xC0000008);
+    case ERROR_KEY_DELETED:
+        return static_cast<LONG>(0xC000017C);
+    default:
+        return static_cast<LONG>(0xC0000022);  // access denied, as for a key with subkeys
+    }
+}
+
+LONG WINAPI NtDeleteKey(HANDLE handle)
+{
+    RegistryKey *key = Resolve(handle);
+    std::string name = Describe(key);
+    LONG result = !key ? ERROR_INVALID_HANDLE : key->deleted ? ERROR_KEY_DELETED : Remove(key);
+    return Record("NtDeleteKey", name, "", NtStatus(result));
+}
+
 }  // namespace
+
+const HMODULE NtdllModule = reinterpret_cast<HMODULE>(0x7FF00000);
+const FARPROC NtDeleteKeyEntry = reinterpret_cast<FARPROC>(reinterpret_cast<void *>(NtDeleteKey));
 
 std::string KeyPath(const RegistryKey *key)
 {
@@ -184,7 +244,12 @@ RegistryKey *CreateKey(HKEY root, const std::string &path)
 
 void SetValue(HKEY root, const std::string &path, const std::string &name, const std::string &data)
 {
-    CreateKey(root, path)->values[Lower(name)] = data;
+    CreateKey(root, path)->values[UpperCase(name)] = {REG_SZ, data};
+}
+
+void CreateLink(HKEY root, const std::string &path, const std::string &target)
+{
+    CreateKey(root, path)->values["SYMBOLICLINKVALUE"] = {REG_LINK, target};
 }
 
 void RemoveTree(HKEY root, const std::string &path)
@@ -194,7 +259,7 @@ void RemoveTree(HKEY root, const std::string &path)
 
 RegistryKey *FindKey(HKEY root, const std::string &path)
 {
-    return Walk(Resolve(root), path);
+    return Walk(Resolve(root), path, true);
 }
 
 bool KeyExists(HKEY root, const std::string &path)
@@ -205,7 +270,7 @@ bool KeyExists(HKEY root, const std::string &path)
 bool ValueExists(HKEY root, const std::string &path, const std::string &name)
 {
     RegistryKey *key = FindKey(root, path);
-    return key && key->values.count(Lower(name));
+    return key && key->values.count(UpperCase(name));
 }
 
 static void DumpKey(const RegistryKey *key, std::vector<std::string> &lines)
@@ -213,7 +278,7 @@ static void DumpKey(const RegistryKey *key, std::vector<std::string> &lines)
     std::string path = KeyPath(key);
     lines.push_back(path);
     for (const auto &value : key->values)
-        lines.push_back(path + "\\[" + value.first + "]=" + value.second);
+        lines.push_back(path + "\\[" + value.first + "]=" + value.second.data);
     for (const auto &subkey : key->subkeys)
         DumpKey(subkey.get(), lines);
 }
@@ -230,16 +295,17 @@ std::vector<std::string> DumpRegistry()
 
 using namespace standin;
 
-LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD, REGSAM, PHKEY result)
+LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD options, REGSAM, PHKEY result)
 {
     RegistryKey *key = Resolve(parent);
-    std::string name = Describe(key);
-    return Record("RegOpenKeyExA", name, path, OpenKey(key, path, result));
+    std::string name = path ? Utf8FromAnsi(path) : "";
+    return Record("RegOpenKeyExA", Describe(key), name, OpenKey(key, name, options, result));
 }
 
 LONG RegEnumKeyA(HKEY handle, DWORD index, LPSTR name, DWORD nameSize)
 {
     RegistryKey *key = Resolve(handle);
+    std::string found;
     LONG result;
     if (!key)
         result = ERROR_INVALID_HANDLE;
@@ -247,35 +313,52 @@ LONG RegEnumKeyA(HKEY handle, DWORD index, LPSTR name, DWORD nameSize)
         result = ERROR_KEY_DELETED;
     else if (index >= key->subkeys.size())
         result = ERROR_NO_MORE_ITEMS;
-    else if (key->subkeys[index]->name.size() + 1 > nameSize)
+    else if ((found = AnsiFromUtf8(key->subkeys[index]->name)).size() + 1 > nameSize)
         result = ERROR_MORE_DATA;
     else {
-        std::string found = key->subkeys[index]->name;
         std::copy(found.begin(), found.end(), name);
         name[found.size()] = 0;
         result = ERROR_SUCCESS;
     }
-    return Record("RegEnumKeyA", Describe(key), result == ERROR_SUCCESS ? name : nullptr, result);
+    return Record("RegEnumKeyA", Describe(key), result == ERROR_SUCCESS ? found : "", result);
 }
 
 LONG RegDeleteKeyA(HKEY parent, LPCSTR path)
 {
     RegistryKey *key = Resolve(parent);
-    std::string name = Describe(key);
-    return Record("RegDeleteKeyA", name, path, DeleteKey(key, path));
+    std::string name = path ? Utf8FromAnsi(path) : "";
+    return Record("RegDeleteKeyA", Describe(key), name, DeleteKey(key, name));
+}
+
+LONG RegQueryValueExA(HKEY handle, LPCSTR valueName, DWORD *, DWORD *type, BYTE *, DWORD *)
+{
+    RegistryKey *key = Resolve(handle);
+    std::string name = valueName ? Utf8FromAnsi(valueName) : "";
+    LONG result = ERROR_FILE_NOT_FOUND;
+    if (!key)
+        result = ERROR_INVALID_HANDLE;
+    else if (key->deleted)
+        result = ERROR_KEY_DELETED;
+    else if (auto value = key->values.find(UpperCase(name)); value != key->values.end()) {
+        if (type)
+            *type = value->second.type;
+        result = ERROR_SUCCESS;
+    }
+    return Record("RegQueryValueExA", Describe(key), name, result);
 }
 
 LONG RegDeleteValueA(HKEY handle, LPCSTR valueName)
 {
     RegistryKey *key = Resolve(handle);
+    std::string name = valueName ? Utf8FromAnsi(valueName) : "";
     LONG result;
     if (!key)
         result = ERROR_INVALID_HANDLE;
     else if (key->deleted)
         result = ERROR_KEY_DELETED;
     else
-        result = key->values.erase(Lower(valueName ? valueName : "")) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    return Record("RegDeleteValueA", Describe(key), valueName, result);
+        result = key->values.erase(UpperCase(name)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return Record("RegDeleteValueA", Describe(key), name, result);
 }
 
 LONG RegCloseKey(HKEY handle)
@@ -284,5 +367,5 @@ LONG RegCloseKey(HKEY handle)
     LONG result = ERROR_SUCCESS;
     if (RootIndex(handle) < 0 && !machine.openKeys.erase(reinterpret_cast<UINT_PTR>(handle)))
         result = ERROR_INVALID_HANDLE;
-    return Record("RegCloseKey", name, nullptr, result);
+    return Record("RegCloseKey", name, "", result);
 }

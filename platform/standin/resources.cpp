@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iconv.h>
 #include <iterator>
 #include <stdexcept>
 
@@ -104,26 +103,6 @@ void WriteString(Resource &block, UINT id, const std::u16string &text)
 }
 
 }  // namespace
-
-std::string ToAnsi(const std::u16string &text)
-{
-    std::string codePage = "CP" + std::to_string(machine.ansiCodePage);
-    iconv_t converter = iconv_open(codePage.c_str(), "UTF-16LE");
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("no converter for " + codePage);
-    std::string ansi;
-    for (char16_t c : text) {
-        char in[2] = {char(c & 0xFF), char(c >> 8)}, out[4];
-        char *inAt = in, *outAt = out;
-        size_t inLeft = 2, outLeft = sizeof out;
-        if (iconv(converter, &inAt, &inLeft, &outAt, &outLeft) == size_t(-1))
-            ansi += '?';
-        else
-            ansi.append(out, outAt);
-    }
-    iconv_close(converter);
-    return ansi;
-}
 
 const Resource *FindResource(WORD type, WORD name)
 {

@@ -32,6 +32,8 @@ typedef struct HKEY__ *HKEY;
 typedef HKEY *PHKEY;
 typedef struct HWND__ *HWND;
 typedef struct HINSTANCE__ *HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef INT_PTR (*FARPROC)();
 
 #define TRUE 1
 #define FALSE 0
@@ -40,12 +42,17 @@ typedef struct HINSTANCE__ *HINSTANCE;
 #define HKEY_CURRENT_USER  ((HKEY)(UINT_PTR)0x80000001)
 #define HKEY_LOCAL_MACHINE ((HKEY)(UINT_PTR)0x80000002)
 
+#define KEY_QUERY_VALUE 0x0001
 #define KEY_ALL_ACCESS 0x000F003F
+#define REG_OPTION_OPEN_LINK 0x00000008L
+#define REG_SZ 1
+#define REG_LINK 6
 
 #define ERROR_SUCCESS        0L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_ACCESS_DENIED  5L
 #define ERROR_INVALID_HANDLE 6L
+#define ERROR_INVALID_PARAMETER 87L
 #define ERROR_MORE_DATA      234L
 #define ERROR_NO_MORE_ITEMS  259L
 #define ERROR_KEY_DELETED    1018L
@@ -54,6 +61,7 @@ typedef struct HINSTANCE__ *HINSTANCE;
 #define MB_YESNO           0x00000004L
 #define MB_ICONERROR       0x00000010L
 #define MB_ICONQUESTION    0x00000020L
+#define MB_ICONWARNING     0x00000030L
 #define MB_ICONINFORMATION 0x00000040L
 
 #define WM_SETTEXT    0x000C
@@ -115,11 +123,13 @@ typedef struct {
 LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD options, REGSAM access, PHKEY result);
 LONG RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameSize);
 LONG RegDeleteKeyA(HKEY parent, LPCSTR path);
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD *reserved, DWORD *type, BYTE *data, DWORD *dataSize);
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 LONG RegCloseKey(HKEY key);
 
 BOOL GetVersionExA(OSVERSIONINFOA *version);
-HINSTANCE GetModuleHandleA(LPCSTR moduleName);
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 HANDLE GetCurrentProcess();
 BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token);
 BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *info, DWORD infoSize,

@@ -60,12 +60,12 @@ protected:
     void SetUp() override
     {
         ProgramRun::SetUp();
-        machine.family = GetParam();
+        UseFamily(GetParam());
         SetValue(HKEY_CURRENT_USER, "Scratch", "Keep", "x");
     }
 };
 
-TEST_P(DeleteKeyTreeTest, RemovesADeepWideTreeLeavesFirstWithinFiveCallsAKey)
+TEST_P(DeleteKeyTreeTest, RemovesADeepWideTreeLeavesFirstInBoundedCalls)
 {
     int keys = BuildTree(Tree, 4, 3);
 
@@ -75,7 +75,8 @@ TEST_P(DeleteKeyTreeTest, RemovesADeepWideTreeLeavesFirstWithinFiveCallsAKey)
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, "Scratch", "Keep"));
     // Every key's own deletion worked, so none was asked to go before its subkeys.
     EXPECT_EQ(Count("RegDeleteKeyA", ERROR_SUCCESS), keys);
-    EXPECT_LE(machine.registryCalls.size(), 5u * keys);
+    // Open, two enumerations, close, delete; on NT one more to tell a link.
+    EXPECT_LE(machine.registryCalls.size(), (GetParam() == Family::NT ? 6u : 5u) * keys);
     EXPECT_TRUE(machine.openKeys.empty());
     EXPECT_TRUE(NoKeyOpenedTwice());
 }
@@ -129,7 +130,7 @@ TEST_F(ResistingKey, SiblingsGoAndTheWalkEnds)
     for (const ResistingKeyCase &c : ResistingKeys) {
         SCOPED_TRACE(c.name);
         SetUp();
-        machine.family = c.family;
+        UseFamily(c.family);
         for (const char *key : {"A\\A1", "A\\A2\\X", "A\\A3", "B"})
             CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
         RegistryKey *resisting = FindKey(HKEY_CURRENT_USER, "Scratch\\Tree\\A\\A2");
@@ -166,7 +167,7 @@ TEST_F(AnotherProcess, ChangingTheTreeMidWalkNeitherSkipsNorRepeats)
     for (const InterferenceCase &c : Interferences) {
         SCOPED_TRACE(c.name);
         SetUp();
-        machine.family = c.family;
+        UseFamily(c.family);
         for (const char *key : {"A\\A1", "A\\A2", "B\\B1", "C\\C1", "D"})
             CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
         bool acted = false;

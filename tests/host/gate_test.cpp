@@ -104,8 +104,7 @@ TEST_F(Gate, ARefusedUserSeesOnlyTheRefusalAndNothingIsTouched)
 TEST_F(Gate, OnThe95FamilyAnyUserReachesTheQuestion)
 {
     SeedFootprint();
-    machine.family = Family::Windows95;
-    machine.platformId = VER_PLATFORM_WIN32_WINDOWS;
+    UseFamily(Family::Windows95);
     machine.tokenGroups = {{Users, Enabled}};
 
     EXPECT_EQ(RunWexor(), 0);

@@ -29,6 +29,14 @@ int ProgramRun::RunWexor(const char *arguments)
     }
 }
 
+void UseFamily(Family family)
+{
+    machine.family = family;
+    bool windows95 = family == Family::Windows95;
+    machine.platformId = windows95 ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
+    IsWin95Family = windows95;
+}
+
 HKEY RootOf(TestRoot root)
 {
     const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};

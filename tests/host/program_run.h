@@ -13,6 +13,8 @@ protected:
     static int RunWexor(const char *arguments = "");
 };
 
+// The whole machine of one family, as the program would have found it by now.
+void UseFamily(standin::Family family);
 HKEY RootOf(TestRoot root);
 // The planned entries with a subtree under each key, and all neighbours.
 void SeedFootprint();

@@ -20,7 +20,7 @@ const Resource *Find(WORD type, WORD name)
 
 class Resources : public ProgramRun {};
 
-TEST_F(Resources, TheStringTableHoldsTheTwelveTextsAllTaggedCzech)
+TEST_F(Resources, TheStringTableHoldsItsTextsInBothLanguagesAllTaggedCzech)
 {
     std::vector<UINT> ids;
     for (const Resource &resource : machine.resources) {
@@ -32,8 +32,8 @@ TEST_F(Resources, TheStringTableHoldsTheTwelveTextsAllTaggedCzech)
             if (resource.data[at] | resource.data[at + 1])
                 ids.push_back((resource.name - 1) * 16 + slot);
     }
-    EXPECT_EQ(ids, (std::vector<UINT>{10100, 10101, 10102, 10103, 10104, 10105,
-                                      11100, 11101, 11102, 11103, 11104, 11105}));
+    EXPECT_EQ(ids, (std::vector<UINT>{10100, 10101, 10102, 10103, 10104, 10105, 10106,
+                                      11100, 11101, 11102, 11103, 11104, 11105, 11106}));
 }
 
 // One node of a version resource: key, value bytes and children.
