@@ -33,6 +33,15 @@ std::string Convert(const char *to, const char *from, const std::string &text, s
     return converted;
 }
 
+// Plain ASCII reads the same in every code page the stand-in offers.
+bool IsAscii(const std::string &text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 std::string ToAnsi(const std::u16string &text)
@@ -43,6 +52,8 @@ std::string ToAnsi(const std::u16string &text)
 
 std::string AnsiFromUtf8(const std::string &text)
 {
+    if (IsAscii(text))
+        return text;
     // By way of UTF-16, one character to a unit (the names used stay in the BMP).
     std::string utf16 = Convert("UTF-16LE", "UTF-8", text, text.size());
     return ToAnsi(std::u16string(reinterpret_cast<const char16_t *>(utf16.data()), utf16.size() / 2));
@@ -50,6 +61,8 @@ std::string AnsiFromUtf8(const std::string &text)
 
 std::string Utf8FromAnsi(const std::string &text)
 {
+    if (IsAscii(text))
+        return text;
     return Convert("UTF-8", CodePageName().c_str(), text, 1);
 }
 

@@ -52,12 +52,19 @@ int RootIndex(HKEY key)
     return -1;
 }
 
+bool SortsBefore(const std::shared_ptr<RegistryKey> &key, const std::string &name)
+{
+    return CompareNames(key->name, name) < 0;
+}
+
 RegistryKey *Subkey(RegistryKey *key, const std::string &name)
 {
-    for (auto &subkey : key->subkeys)
-        if (CompareNames(subkey->name, name) == 0)
-            return subkey.get();
-    return nullptr;
+    auto &subkeys = key->subkeys;
+    auto found = machine.family == Family::NT
+                     ? std::lower_bound(subkeys.begin(), subkeys.end(), name, SortsBefore)
+                     : std::find_if(subkeys.begin(), subkeys.end(),
+                                    [&](const auto &subkey) { return CompareNames(subkey->name, name) == 0; });
+    return found != subkeys.end() && CompareNames((*found)->name, name) == 0 ? found->get() : nullptr;
 }
 
 const RegistryValue *LinkValue(const RegistryKey *key)
@@ -95,8 +102,7 @@ void Insert(RegistryKey *parent, std::shared_ptr<RegistryKey> subkey)
     auto place = parent->subkeys.end();
     // The Windows 95 family lists subkeys in the order they were made.
     if (machine.family == Family::NT)
-        place = std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
-                             [&](const auto &other) { return CompareNames(other->name, subkey->name) > 0; });
+        place = std::lower_bound(parent->subkeys.begin(), parent->subkeys.end(), subkey->name, SortsBefore);
     subkey->parent = parent;
     parent->subkeys.insert(place, std::move(subkey));
 }

@@ -187,3 +187,53 @@ TEST_F(AnotherProcess, ChangingTheTreeMidWalkNeitherSkipsNorRepeats)
 }
 
 }  // namespace
+
+namespace {
+
+// Shapes at the registry's limits, each built under the scratch tree.
+struct ShapeCase {
+    const char *name;
+    std::function<void()> build;
+};
+
+const ShapeCase Shapes[] = {
+    {"names of 255 characters",
+     [] {
+         std::string longName(255, 'N');
+         CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + longName + "\\" + longName);
+         CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + std::string(254, 'M'));
+     }},
+    {"512 levels deep",
+     [] {
+         RegistryKey *key = CreateKey(HKEY_CURRENT_USER, Tree);
+         for (int level = 1; level < 512; ++level)
+             key = CreateKey(HKEY_CURRENT_USER, KeyPath(key).substr(5) + "\\L" + std::to_string(level));
+     }},
+    {"10,000 siblings",
+     [] {
+         for (int i = 0; i < 10000; ++i)
+             CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\Sibling" + std::to_string(i));
+     }},
+};
+
+class HardShapes : public ProgramRun {};
+
+TEST_F(HardShapes, AreRemovedWholeAndNothingElse)
+{
+    for (const ShapeCase &c : Shapes) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        SetValue(HKEY_CURRENT_USER, "Scratch\\Beside", "Keep", "x");
+        c.build();
+        size_t keys = KeysUnder(Tree).size();
+
+        EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+
+        EXPECT_TRUE(KeysUnder(Tree).empty());
+        EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, "Scratch\\Beside", "Keep"));
+        EXPECT_EQ(Count("RegDeleteKeyA", ERROR_SUCCESS), static_cast<int>(keys));
+        EXPECT_TRUE(machine.openKeys.empty());
+    }
+}
+
+}  // namespace
