@@ -1,0 +1,161 @@
+// Runs one scenario against WEXOR.exe inside a Wine prefix of its own:
+// seeds the registry, starts the program, checks and answers each window it
+// shows, then checks the exit status and the registry.
+//   driver.exe SCENARIO PATH\TO\WEXOR.exe
+//   driver.exe --list
+#include "expectations.h"
+#include "footprint_registry.h"
+#include "report.h"
+#include "window_answer.h"
+#include "window_check.h"
+#include "window_reader.h"
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <string>
+
+namespace {
+
+const DWORD WindowTimeoutMs = 30000;  // Wine in a fresh prefix can be slow to start
+const DWORD ExitTimeoutMs = 30000;
+
+const LCID EnglishLocale = 0x0409, CzechLocale = 0x0405;
+
+// The language comes from the runner's LC_ALL, which this process shares.
+bool LocaleMatches(Language language)
+{
+    LCID want = language == Language::Czech ? CzechLocale : EnglishLocale;
+    if (GetUserDefaultLCID() == want)
+        return true;
+    char line[128];
+    std::snprintf(line, sizeof line, "running under locale %04lx, the scenario wants %04lx: check its LC_ALL",
+                  GetUserDefaultLCID(), want);
+    Fail(line);
+    return false;
+}
+
+// The Windows version Wine reports to every process started after this.
+bool SetWindowsVersion(const wchar_t *version)
+{
+    HKEY key;
+    LONG result = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    if (result == ERROR_SUCCESS) {
+        result = RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE *>(version),
+                                static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    if (result != ERROR_SUCCESS)
+        Fail("cannot set the Windows version: error " + std::to_string(result));
+    return result == ERROR_SUCCESS;
+}
+
+bool Start(const std::wstring &program, const wchar_t *arguments, PROCESS_INFORMATION *process)
+{
+    std::wstring line = L"\"" + program + L"\"";
+    if (*arguments)
+        line += L" " + std::wstring(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, process))
+        return true;
+    Fail("cannot start " + Quoted(program) + ": error " + std::to_string(GetLastError()));
+    return false;
+}
+
+// Checks and answers the expected windows in order; false once the run can
+// go no further.
+bool FollowWindows(const Scenario &scenario, const PROCESS_INFORMATION &process)
+{
+    for (size_t i = 0; i < scenario.windows.size(); ++i) {
+        std::string label = "window " + std::to_string(i + 1) + " of " + std::to_string(scenario.windows.size());
+        HWND window = WaitForWindow(process, WindowTimeoutMs);
+        if (!window) {
+            DWORD status = STILL_ACTIVE;
+            GetExitCodeProcess(process.hProcess, &status);
+            Fail(label + ": never shown" +
+                 (status == STILL_ACTIVE ? " in " + std::to_string(WindowTimeoutMs / 1000) + " s, the program still runs"
+                                         : ", the program ended first with status " + std::to_string(status)));
+            return false;
+        }
+        ShownWindow shown = ReadWindow(window);
+        CheckWindow(label, scenario.windows[i], shown);
+        if (!AnswerWindow(label, shown, scenario.windows[i].answer))
+            return false;
+    }
+    return true;
+}
+
+// After the last expected window the program must end without showing another.
+bool WaitForEnd(const PROCESS_INFORMATION &process)
+{
+    const DWORD pollMs = 50;
+    for (DWORD waited = 0; waited < ExitTimeoutMs; waited += pollMs) {
+        std::vector<HWND> windows = VisibleWindowsOf(process.dwProcessId);
+        if (!windows.empty()) {
+            Fail("unexpected window after the last expected one: " + Describe(ReadWindow(windows.front())));
+            return false;
+        }
+        if (WaitForSingleObject(process.hProcess, pollMs) == WAIT_OBJECT_0)
+            return true;
+    }
+    Fail("still running " + std::to_string(ExitTimeoutMs / 1000) + " s after the last window");
+    return false;
+}
+
+void Run(const Scenario &scenario, const std::wstring &program)
+{
+    if (!LocaleMatches(scenario.language))
+        return;
+    if (scenario.windowsVersion && !SetWindowsVersion(scenario.windowsVersion))
+        return;
+    if (!SeedFootprint(scenario.twist))
+        return;
+    // The seeding must show before its removal can mean anything.
+    CheckFootprint(RegistryOutcome::Untouched, scenario.twist);
+    if (FailureCount()) {
+        Fail("the seeded registry did not read back as written; the program was not started");
+        return;
+    }
+
+    PROCESS_INFORMATION process;
+    if (!Start(program, scenario.arguments, &process))
+        return;
+    bool ended = FollowWindows(scenario, process) && WaitForEnd(process);
+    if (!ended) {
+        TerminateProcess(process.hProcess, 255);
+        WaitForSingleObject(process.hProcess, ExitTimeoutMs);
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (ended && status != scenario.exitStatus)
+        Fail("exit status " + std::to_string(status) + ", expected " + std::to_string(scenario.exitStatus));
+    CheckFootprint(scenario.registry, scenario.twist);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 lines as they are, no CR
+    if (argc == 2 && std::wstring(argv[1]) == L"--list") {
+        for (const Scenario &scenario : Scenarios())
+            std::printf("%s\n", scenario.name);
+        return 0;
+    }
+    if (argc != 3) {
+        std::printf("usage: driver.exe SCENARIO PATH\\TO\\WEXOR.exe | driver.exe --list\n");
+        return 2;
+    }
+    std::wstring name = argv[1];
+    for (const Scenario &scenario : Scenarios()) {
+        if (name != std::wstring(scenario.name, scenario.name + strlen(scenario.name)))
+            continue;
+        Run(scenario, argv[2]);
+        std::printf("%s: %s\n", scenario.name, FailureCount() ? "FAILED" : "ok");
+        return FailureCount() ? 1 : 0;
+    }
+    std::printf("no scenario %s; --list shows them\n", Quoted(name).c_str());
+    return 2;
+}

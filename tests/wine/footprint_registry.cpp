@@ -1,0 +1,81 @@
+#include "footprint_registry.h"
+#include "footprint_twists.h"
+#include "registry_access.h"
+#include "../footprint.h"
+
+// Data written into every seeded value: checked on the way back, so that a
+// value rewritten rather than kept shows too.
+static const char PlannedData[] = "planned by the test";
+static const char NeighbourData[] = "neighbour of the footprint";
+static const char SeedValueName[] = "Seeded";
+
+static std::string Below(const TestKey &key, const char *sub) { return std::string(key.path) + "\\" + sub; }
+
+// A planned key gets a default and a named value, and so does each key of the
+// subtree below it: removal must take the whole tree.
+static bool SeedPlannedKey(const TestKey &key)
+{
+    bool ok = WriteValue(key.root, key.path, "", PlannedData) && WriteValue(key.root, key.path, SeedValueName, PlannedData);
+    for (const char *sub : PlannedSubtree)
+        ok = ok && WriteValue(key.root, Below(key, sub), SeedValueName, PlannedData);
+    return ok;
+}
+
+bool SeedFootprint(Twist twist)
+{
+    bool ok = SeedTwist(twist);
+    for (const TestKey &key : PlannedKeys)
+        ok = (IsTwisted(twist, key) || SeedPlannedKey(key)) && ok;
+    for (const TestValue &value : PlannedValues)
+        ok = WriteValue(value.root, value.path, value.name, PlannedData) && ok;
+    for (const TestKey &key : NeighbourKeys)
+        ok = WriteValue(key.root, key.path, SeedValueName, NeighbourData) && ok;
+    for (const TestValue &value : NeighbourValues)
+        ok = WriteValue(value.root, value.path, value.name, NeighbourData) && ok;
+    return ok;
+}
+
+static void ExpectPlannedKeyKept(const TestKey &key)
+{
+    ExpectValue(key.root, key.path, "", PlannedData);
+    ExpectValue(key.root, key.path, SeedValueName, PlannedData);
+    for (const char *sub : PlannedSubtree)
+        ExpectValue(key.root, Below(key, sub), SeedValueName, PlannedData);
+}
+
+// Everything below the key that the program could name is gone; the key
+// itself stays for the subkey it could not (checked with the twist).
+static void ExpectPlannedKeyEmptied(const TestKey &key)
+{
+    for (const char *sub : PlannedSubtree)
+        ExpectKeyGone(key.root, Below(key, sub));
+}
+
+static void CheckPlannedKey(const TestKey &key, RegistryOutcome outcome)
+{
+    if (outcome == RegistryOutcome::Untouched)
+        ExpectPlannedKeyKept(key);
+    else if (outcome == RegistryOutcome::PartlyRemoved && HoldsOddName(key))
+        ExpectPlannedKeyEmptied(key);
+    else
+        ExpectKeyGone(key.root, key.path);
+}
+
+void CheckFootprint(RegistryOutcome outcome, Twist twist)
+{
+    for (const TestKey &key : PlannedKeys)
+        if (!IsTwisted(twist, key))
+            CheckPlannedKey(key, outcome);
+    for (const TestValue &value : PlannedValues) {
+        if (outcome == RegistryOutcome::Untouched)
+            ExpectValue(value.root, value.path, value.name, PlannedData);
+        else
+            ExpectValueGone(value.root, value.path, value.name);
+    }
+    // Among the neighbours are the vendor keys above the product's own.
+    for (const TestKey &key : NeighbourKeys)
+        ExpectValue(key.root, key.path, SeedValueName, NeighbourData);
+    for (const TestValue &value : NeighbourValues)
+        ExpectValue(value.root, value.path, value.name, NeighbourData);
+    CheckTwist(twist, outcome);
+}
