@@ -92,11 +92,7 @@ TEST_F(Gate, ARefusedUserSeesOnlyTheRefusalAndNothingIsTouched)
     EXPECT_EQ(RunWexor(), 1);
 
     ASSERT_EQ(machine.messageBoxes.size(), 1u);
-    const MessageBoxRecord &refusal = machine.messageBoxes[0];
-    EXPECT_EQ(refusal.owner, nullptr);
-    EXPECT_EQ(refusal.text, "Sorry, you must have administrator rights to run this program!");
-    EXPECT_EQ(refusal.caption, "WEXOR32");
-    EXPECT_EQ(refusal.type, 0x10u);
+    ExpectBox(machine.messageBoxes[0], "Sorry, you must have administrator rights to run this program!", 0x10);
     EXPECT_TRUE(machine.registryCalls.empty());
     EXPECT_EQ(DumpRegistry(), before);
 }

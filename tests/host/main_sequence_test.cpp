@@ -19,15 +19,8 @@ TEST_F(MainSequence, YesRemovesTheFootprintAndReportsCompletion)
     EXPECT_EQ(RunWexor(), 0);
 
     ASSERT_EQ(machine.messageBoxes.size(), 2u);
-    const MessageBoxRecord &question = machine.messageBoxes[0], &report = machine.messageBoxes[1];
-    EXPECT_EQ(question.owner, nullptr);
-    EXPECT_EQ(question.text, Confirm);
-    EXPECT_EQ(question.caption, "WEXOR32");
-    EXPECT_EQ(question.type, 0x24u);
-    EXPECT_EQ(report.owner, nullptr);
-    EXPECT_EQ(report.text, Done);
-    EXPECT_EQ(report.caption, "WEXOR32");
-    EXPECT_EQ(report.type, 0x40u);
+    ExpectBox(machine.messageBoxes[0], Confirm, 0x24);
+    ExpectBox(machine.messageBoxes[1], Done, 0x40);
     EXPECT_FALSE(AnyPlannedEntryLeft());
     EXPECT_TRUE(AllNeighboursLeft());
 }
@@ -110,11 +103,7 @@ TEST_F(MainSequence, WhatIsLeftBehindIsReportedWithAWarningAndStatus2)
         EXPECT_EQ(RunWexor(), 2);
 
         ASSERT_EQ(machine.messageBoxes.size(), 2u);
-        const MessageBoxRecord &warning = machine.messageBoxes[1];
-        EXPECT_EQ(warning.owner, nullptr);
-        EXPECT_EQ(warning.text, Incomplete);
-        EXPECT_EQ(warning.caption, "WEXOR32");
-        EXPECT_EQ(warning.type, 0x30u);
+        ExpectBox(machine.messageBoxes[1], Incomplete, 0x30);
         EXPECT_TRUE(AnyPlannedEntryLeft());
         EXPECT_TRUE(AllNeighboursLeft());
     }

@@ -29,6 +29,14 @@ int ProgramRun::RunWexor(const char *arguments)
     }
 }
 
+void ExpectBox(const MessageBoxRecord &box, const std::string &text, UINT type)
+{
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, "WEXOR32");
+    EXPECT_EQ(box.type, type);
+}
+
 void UseFamily(Family family)
 {
     machine.family = family;

@@ -13,6 +13,9 @@ protected:
     static int RunWexor(const char *arguments = "");
 };
 
+// A box of the main sequence: no owner, the program's caption, this text and style.
+void ExpectBox(const standin::MessageBoxRecord &box, const std::string &text, UINT type);
+
 // The whole machine of one family, as the program would have found it by now.
 void UseFamily(standin::Family family);
 HKEY RootOf(TestRoot root);
