@@ -6,9 +6,10 @@
 #include "flow/texts.h"
 #include "gate/gate.h"
 
-// Shows the text just loaded, with no owner window.
-static int ShowLoadedText(UINT style)
+// Loads a text and shows it at once, in a box with no owner window.
+static int ShowText(TextId text, UINT style)
 {
+    LoadText(text);
     return MessageBoxA(nullptr, TextBuffer, PROGRAM_CAPTION, style);
 }
 
@@ -25,23 +26,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // Only now, after the user accepted, is the platform looked at.
     DetectPlatform();
     if (!MayProceed()) {
-        LoadText(IDS_NEED_ADMIN);
-        ShowLoadedText(MB_ICONERROR | MB_OK);
+        ShowText(IDS_NEED_ADMIN, MB_ICONERROR | MB_OK);
         return ExitRefused;
     }
 
-    LoadText(IDS_CONFIRM);
-    if (ShowLoadedText(MB_ICONQUESTION | MB_YESNO) == IDNO)
+    if (ShowText(IDS_CONFIRM, MB_ICONQUESTION | MB_YESNO) == IDNO)
         return ExitFinished;
 
     RemoveProductFootprint();
     if (!IsFootprintGone()) {
-        LoadText(IDS_INCOMPLETE);
-        ShowLoadedText(MB_ICONWARNING | MB_OK);
+        ShowText(IDS_INCOMPLETE, MB_ICONWARNING | MB_OK);
         return ExitIncomplete;
     }
 
-    LoadText(IDS_DONE);
-    ShowLoadedText(MB_ICONINFORMATION | MB_OK);
+    ShowText(IDS_DONE, MB_ICONINFORMATION | MB_OK);
     return ExitFinished;
 }
