@@ -5,6 +5,7 @@
 //   driver.exe --list
 #include "expectations.h"
 #include "footprint_registry.h"
+#include "registry_comparison.h"
 #include "report.h"
 #include "window_answer.h"
 #include "window_check.h"
@@ -116,6 +117,14 @@ void Run(const Scenario &scenario, const std::wstring &program)
         Fail("the seeded registry did not read back as written; the program was not started");
         return;
     }
+    RegistrySnapshot before;
+    if (scenario.wholeRegistry) {
+        before = TakeSnapshot();
+        if (!FailureCount())
+            ExpectFootprintIn(before);
+        if (FailureCount())
+            return;
+    }
 
     PROCESS_INFORMATION process;
     if (!Start(program, scenario.arguments, &process))
@@ -132,6 +141,8 @@ void Run(const Scenario &scenario, const std::wstring &program)
     if (ended && status != scenario.exitStatus)
         Fail("exit status " + std::to_string(status) + ", expected " + std::to_string(scenario.exitStatus));
     CheckFootprint(scenario.registry, scenario.twist);
+    if (scenario.wholeRegistry)
+        CompareSnapshots(before, TakeSnapshot(), scenario.registry);
 }
 
 }  // namespace

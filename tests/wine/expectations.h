@@ -58,6 +58,9 @@ struct Scenario {
     RegistryOutcome registry;
     const wchar_t *windowsVersion = nullptr;  // HKCU\Software\Wine "Version"; nullptr: Wine's default
     Twist twist = Twist::None;
+    // Also compare all of HKLM\SOFTWARE and HKCU\SOFTWARE before and after
+    // (registry_comparison.h); for Removed and Untouched only.
+    bool wholeRegistry = false;
 };
 
 const std::vector<Scenario> &Scenarios();

@@ -11,14 +11,18 @@ const char SeedValueName[] = "Seeded";
 struct Link {
     TestRoot root;
     const char *path;
-    const char *target;  // under HKLM, a neighbour key
+    const char *target;  // under HKLM
+    bool dangling;       // the target does not exist, and must not come to
 };
 
 const Link Links[] = {
     // A planned key that is itself a link.
-    {LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MOKTA.EXE", "SOFTWARE\\KELBO SOFTWARE\\OTHER"},
+    {LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MOKTA.EXE", "SOFTWARE\\KELBO SOFTWARE\\OTHER", false},
     // A link inside a planned tree.
-    {LocalMachine, "SOFTWARE\\KELBO SOFTWARE\\MOKTA32\\Sub Link", "SOFTWARE\\KELBO SOFTWARE\\MOKTA32 Tools"},
+    {LocalMachine, "SOFTWARE\\KELBO SOFTWARE\\MOKTA32\\Sub Link", "SOFTWARE\\KELBO SOFTWARE\\MOKTA32 Tools", false},
+    // A link inside a planned tree that leads nowhere: it cannot be opened
+    // through, only as itself.
+    {CurrentUser, "SOFTWARE\\KELBO SOFTWARE\\MOKTA32\\Dangling Link", "SOFTWARE\\KELBO SOFTWARE\\MISSING", true},
 };
 
 // Seeded below each link's target: a program that walked through the link
@@ -48,9 +52,20 @@ bool SeedLink(const Link &link)
                                 static_cast<DWORD>(target.size() * sizeof(wchar_t)));
         RegCloseKey(key);
     }
-    if (result != ERROR_SUCCESS)
+    if (result != ERROR_SUCCESS) {
         Fail("seeding the link " + Where(link.root, link.path) + ": error " + std::to_string(result));
-    return result == ERROR_SUCCESS && WriteValue(LocalMachine, std::string(link.target) + InsideTarget, SeedValueName, TwistData);
+        return false;
+    }
+    return link.dangling || WriteValue(LocalMachine, std::string(link.target) + InsideTarget, SeedValueName, TwistData);
+}
+
+// The target as it was: its tree kept, or still missing.
+void ExpectTargetAsSeeded(const Link &link)
+{
+    if (link.dangling)
+        ExpectKeyGone(LocalMachine, link.target);
+    else
+        ExpectValue(LocalMachine, std::string(link.target) + InsideTarget, SeedValueName, TwistData);
 }
 
 void ExpectLink(const Link &link)
@@ -127,7 +142,7 @@ void CheckTwist(Twist twist, RegistryOutcome outcome)
                 ExpectLink(link);
             else
                 ExpectKeyGone(link.root, link.path);
-            ExpectValue(LocalMachine, std::string(link.target) + InsideTarget, SeedValueName, TwistData);
+            ExpectTargetAsSeeded(link);
         }
     }
     if (twist == Twist::NameOutsideCodePage)

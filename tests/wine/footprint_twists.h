@@ -1,6 +1,7 @@
 // Registry shapes a real machine may hold beside the plain footprint:
 //  - Links: a planned key that is a registry link, and a link inside a
-//    planned tree, both leading to neighbours that must survive.
+//    planned tree, both leading to neighbours that must survive; and a
+//    dangling link inside a planned tree, whose target must stay missing.
 //  - NameOutsideCodePage: a subkey of a planned key whose name the program's
 //    ANSI code page cannot spell, so that the program can neither open nor
 //    remove it, and the key holding it stays.

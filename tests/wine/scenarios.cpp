@@ -97,6 +97,12 @@ Scenario WithTwist(Scenario run, Twist twist)
     return run;
 }
 
+Scenario ComparingWholeRegistry(Scenario run)
+{
+    run.wholeRegistry = true;
+    return run;
+}
+
 Scenario OnWindowsVersion(Scenario run, const wchar_t *version)
 {
     run.windowsVersion = version;
@@ -123,7 +129,9 @@ const std::vector<Scenario> &Scenarios()
         OnWindowsVersion(Yes("english.win95.yes", Language::English, L""), L"win95"),
         // Links lead out of the footprint: removed as links, their targets kept.
         WithTwist(Yes("english.links.yes", Language::English, L""), Twist::Links),
-        WithTwist(No("english.links.no", Language::English, L""), Twist::Links),
+        // And nothing else anywhere under SOFTWARE changes, the targets included.
+        ComparingWholeRegistry(WithTwist(Yes("english.links.registry.yes", Language::English, L""), Twist::Links)),
+        ComparingWholeRegistry(WithTwist(No("english.links.no", Language::English, L""), Twist::Links)),
         YesLeavingSome("english.leftover.yes", Language::English),
         YesLeavingSome("czech.leftover.yes", Language::Czech),
     };
