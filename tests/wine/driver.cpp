@@ -3,8 +3,10 @@
 // shows, then checks the exit status and the registry.
 //   driver.exe SCENARIO PATH\TO\WEXOR.exe
 //   driver.exe --list
+//   driver.exe --manifest PATH\TO\WEXOR.exe
 #include "expectations.h"
 #include "footprint_registry.h"
+#include "manifest_check.h"
 #include "registry_comparison.h"
 #include "report.h"
 #include "window_answer.h"
@@ -155,8 +157,13 @@ int wmain(int argc, wchar_t **argv)
             std::printf("%s\n", scenario.name);
         return 0;
     }
+    if (argc == 3 && std::wstring(argv[1]) == L"--manifest") {
+        CheckManifest(argv[2]);
+        std::printf("manifest: %s\n", FailureCount() ? "FAILED" : "ok");
+        return FailureCount() ? 1 : 0;
+    }
     if (argc != 3) {
-        std::printf("usage: driver.exe SCENARIO PATH\\TO\\WEXOR.exe | driver.exe --list\n");
+        std::printf("usage: driver.exe SCENARIO PATH\\TO\\WEXOR.exe | driver.exe --list | driver.exe --manifest PATH\\TO\\WEXOR.exe\n");
         return 2;
     }
     std::wstring name = argv[1];
