@@ -1,9 +1,7 @@
 // Runs one scenario against WEXOR.exe inside a Wine prefix of its own:
 // seeds the registry, starts the program, checks and answers each window it
-// shows, then checks the exit status and the registry.
-//   driver.exe SCENARIO PATH\TO\WEXOR.exe
-//   driver.exe --list
-//   driver.exe --manifest PATH\TO\WEXOR.exe
+// shows, then checks the exit status and the registry. Its other modes serve
+// the manifest test and scripts/run; see Usage below.
 #include "expectations.h"
 #include "footprint_registry.h"
 #include "manifest_check.h"
@@ -11,6 +9,7 @@
 #include "report.h"
 #include "window_answer.h"
 #include "window_check.h"
+#include "window_picture.h"
 #include "window_reader.h"
 #include <cstdio>
 #include <fcntl.h>
@@ -65,9 +64,10 @@ bool Start(const std::wstring &program, const wchar_t *arguments, PROCESS_INFORM
     return false;
 }
 
-// Checks and answers the expected windows in order; false once the run can
-// go no further.
-bool FollowWindows(const Scenario &scenario, const PROCESS_INFORMATION &process)
+// Checks and answers the expected windows in order, saving a picture of each
+// into the folder `pictures` unless it is empty; false once the run can go no
+// further.
+bool FollowWindows(const Scenario &scenario, const PROCESS_INFORMATION &process, const std::wstring &pictures)
 {
     for (size_t i = 0; i < scenario.windows.size(); ++i) {
         std::string label = "window " + std::to_string(i + 1) + " of " + std::to_string(scenario.windows.size());
@@ -82,6 +82,8 @@ bool FollowWindows(const Scenario &scenario, const PROCESS_INFORMATION &process)
         }
         ShownWindow shown = ReadWindow(window);
         CheckWindow(label, scenario.windows[i], shown);
+        if (!pictures.empty())
+            SaveWindowPicture(window, pictures + L"\\window-" + std::to_wstring(i + 1) + L".bmp");
         if (!AnswerWindow(label, shown, scenario.windows[i].answer))
             return false;
     }
@@ -103,6 +105,26 @@ bool WaitForEnd(const PROCESS_INFORMATION &process)
     }
     Fail("still running " + std::to_string(ExitTimeoutMs / 1000) + " s after the last window");
     return false;
+}
+
+// Starts the program and goes through its windows as the scenario says,
+// then checks how it ended.
+void RunProgram(const Scenario &scenario, const std::wstring &program, const std::wstring &pictures)
+{
+    PROCESS_INFORMATION process;
+    if (!Start(program, scenario.arguments, &process))
+        return;
+    bool ended = FollowWindows(scenario, process, pictures) && WaitForEnd(process);
+    if (!ended) {
+        TerminateProcess(process.hProcess, 255);
+        WaitForSingleObject(process.hProcess, ExitTimeoutMs);
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (ended && status != scenario.exitStatus)
+        Fail("exit status " + std::to_string(status) + ", expected " + std::to_string(scenario.exitStatus));
 }
 
 void Run(const Scenario &scenario, const std::wstring &program)
@@ -128,23 +150,35 @@ void Run(const Scenario &scenario, const std::wstring &program)
             return;
     }
 
-    PROCESS_INFORMATION process;
-    if (!Start(program, scenario.arguments, &process))
-        return;
-    bool ended = FollowWindows(scenario, process) && WaitForEnd(process);
-    if (!ended) {
-        TerminateProcess(process.hProcess, 255);
-        WaitForSingleObject(process.hProcess, ExitTimeoutMs);
-    }
-    DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (ended && status != scenario.exitStatus)
-        Fail("exit status " + std::to_string(status) + ", expected " + std::to_string(scenario.exitStatus));
+    RunProgram(scenario, program, L"");
     CheckFootprint(scenario.registry, scenario.twist);
     if (scenario.wholeRegistry)
         CompareSnapshots(before, TakeSnapshot(), scenario.registry);
+}
+
+const Scenario *Find(const std::wstring &name)
+{
+    for (const Scenario &scenario : Scenarios())
+        if (name == std::wstring(scenario.name, scenario.name + strlen(scenario.name)))
+            return &scenario;
+    return nullptr;
+}
+
+const char Usage[] =
+    "usage: driver.exe SCENARIO PATH\\TO\\WEXOR.exe   run one scenario in this prefix\n"
+    "       driver.exe --scenarios                  list the scenarios\n"
+    "       driver.exe --manifest PATH\\TO\\WEXOR.exe check the program's manifest\n"
+    "       driver.exe --seed                       seed the footprint, no twists\n"
+    "       driver.exe --list                       say which planned entries are there\n"
+    "       driver.exe --answer PATH\\TO\\WEXOR.exe FOLDER\n"
+    "           run the program, answering OK, Yes, OK in the user's language,\n"
+    "           with a picture of each window in FOLDER\\window-N.bmp\n";
+
+// Each mode ends with a line saying how it went; the exit status says the same.
+int Finish(const std::string &what)
+{
+    std::printf("%s: %s\n", what.c_str(), FailureCount() ? "FAILED" : "ok");
+    return FailureCount() ? 1 : 0;
 }
 
 }  // namespace
@@ -152,28 +186,38 @@ void Run(const Scenario &scenario, const std::wstring &program)
 int wmain(int argc, wchar_t **argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);  // UTF-8 lines as they are, no CR
-    if (argc == 2 && std::wstring(argv[1]) == L"--list") {
+    std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (argc == 2 && mode == L"--scenarios") {
         for (const Scenario &scenario : Scenarios())
             std::printf("%s\n", scenario.name);
         return 0;
     }
-    if (argc == 3 && std::wstring(argv[1]) == L"--manifest") {
+    if (argc == 3 && mode == L"--manifest") {
         CheckManifest(argv[2]);
-        std::printf("manifest: %s\n", FailureCount() ? "FAILED" : "ok");
-        return FailureCount() ? 1 : 0;
+        return Finish("manifest");
     }
-    if (argc != 3) {
-        std::printf("usage: driver.exe SCENARIO PATH\\TO\\WEXOR.exe | driver.exe --list | driver.exe --manifest PATH\\TO\\WEXOR.exe\n");
-        return 2;
+    if (argc == 2 && mode == L"--seed") {
+        SeedFootprint(Twist::None);
+        return Finish("seeding");
     }
-    std::wstring name = argv[1];
-    for (const Scenario &scenario : Scenarios()) {
-        if (name != std::wstring(scenario.name, scenario.name + strlen(scenario.name)))
-            continue;
-        Run(scenario, argv[2]);
-        std::printf("%s: %s\n", scenario.name, FailureCount() ? "FAILED" : "ok");
-        return FailureCount() ? 1 : 0;
+    if (argc == 2 && mode == L"--list") {
+        ListFootprint();
+        return 0;
     }
-    std::printf("no scenario %s; --list shows them\n", Quoted(name).c_str());
+    if (argc == 4 && mode == L"--answer") {
+        const Scenario *yes = Find(GetUserDefaultLCID() == CzechLocale ? L"czech.yes" : L"english.yes");
+        RunProgram(*yes, argv[2], argv[3]);
+        return Finish(yes->name);
+    }
+    if (argc == 3 && mode.rfind(L"--", 0) != 0) {
+        const Scenario *scenario = Find(mode);
+        if (!scenario) {
+            std::printf("no scenario %s; --scenarios lists them\n", Quoted(mode).c_str());
+            return 2;
+        }
+        Run(*scenario, argv[2]);
+        return Finish(scenario->name);
+    }
+    std::printf("%s", Usage);
     return 2;
 }

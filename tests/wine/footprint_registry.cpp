@@ -2,6 +2,7 @@
 #include "footprint_twists.h"
 #include "registry_access.h"
 #include "../footprint.h"
+#include <cstdio>
 
 // Data written into every seeded value: checked on the way back, so that a
 // value rewritten rather than kept shows too.
@@ -78,4 +79,19 @@ void CheckFootprint(RegistryOutcome outcome, Twist twist)
     for (const TestValue &value : NeighbourValues)
         ExpectValue(value.root, value.path, value.name, NeighbourData);
     CheckTwist(twist, outcome);
+}
+
+void ListFootprint()
+{
+    int planned = 0, present = 0;
+    auto line = [&](bool there, const std::string &where) {
+        ++planned;
+        present += there;
+        std::printf("  %-7s %s\n", there ? "present" : "gone", where.c_str());
+    };
+    for (const TestKey &key : PlannedKeys)
+        line(KeyPresent(key.root, key.path), Where(key.root, key.path));
+    for (const TestValue &value : PlannedValues)
+        line(ValuePresent(value.root, value.path, value.name), Where(value.root, value.path, value.name));
+    std::printf("%d of the %d planned entries present\n", present, planned);
 }

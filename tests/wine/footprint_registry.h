@@ -11,3 +11,7 @@ bool SeedFootprint(Twist twist);
 // Checks the planned entries against the outcome, and that every neighbour
 // is still there with its data.
 void CheckFootprint(RegistryOutcome outcome, Twist twist);
+
+// One line per planned key and value, saying whether it is there now, and a
+// count at the end.
+void ListFootprint();

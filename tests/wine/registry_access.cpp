@@ -89,3 +89,22 @@ void ExpectValueGone(TestRoot root, const std::string &path, const char *name)
     else if (result != ERROR_FILE_NOT_FOUND)
         Fail(Where(root, path, name) + ": cannot tell whether it is gone, error " + std::to_string(result));
 }
+
+bool KeyPresent(TestRoot root, const std::string &path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool ValuePresent(TestRoot root, const std::string &path, const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}

@@ -15,3 +15,7 @@ void ExpectValue(TestRoot root, const std::string &path, const char *name, const
 void ExpectKeyGone(TestRoot root, const std::string &path);
 // Gone from a key that stays.
 void ExpectValueGone(TestRoot root, const std::string &path, const char *name);
+
+// Whether the key (as itself, even a link) or the value is there now.
+bool KeyPresent(TestRoot root, const std::string &path);
+bool ValuePresent(TestRoot root, const std::string &path, const char *name);
