@@ -2,8 +2,8 @@
 #pragma once
 #include "win32.h"
 
-// Opens the key, removes its subkeys depth first, closes it and deletes it;
-// a link is removed as itself, never followed.
+// Opens the key, removes its subkeys depth first, and deletes it; a link is
+// removed as itself, never followed.
 // TRUE when the key could be opened, whatever the deletion gave.
 BOOL DeleteKeyTree(HKEY parent, LPCSTR path);
 // TRUE only when the value was deleted; the key itself always stays.

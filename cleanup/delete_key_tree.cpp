@@ -1,5 +1,6 @@
 #include "cleanup/cleanup.h"
 #include "cleanup/registry_link.h"
+#include "gate/gate.h"
 
 // Longest key name (255) with room to spare, as the registry functions count it.
 const DWORD KeyNameSize = 261;
@@ -37,18 +38,21 @@ static void DeleteSubkeys(HKEY key)
 BOOL DeleteKeyTree(HKEY parent, LPCSTR path)
 {
     HKEY key;
-    // Opened as itself even when it is a link: nothing may lead out of the tree.
+    // A link is opened as itself: what is walked is its own empty list of
+    // subkeys, never its target's.
     if (RegOpenKeyExA(parent, path, LinkOpenOptions(), KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return FALSE;
-    if (IsRegistryLink(key)) {
-        // Deleting it by name would reach its target; the handle names the link alone.
-        DeleteRegistryLink(key);
-        RegCloseKey(key);
-        return TRUE;
-    }
     DeleteSubkeys(key);
-    // Closed first, so that no handle of ours keeps the key alive.
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, path);
+    if (IsWin95Family) {
+        // Closed first, so that no handle of ours keeps it alive; the parent
+        // then takes along whatever stayed below it.
+        RegCloseKey(key);
+        RegDeleteKeyA(parent, path);
+    } else {
+        // Through the handle already open: this very key, link or not, with
+        // no second lookup of a name that could lead elsewhere meanwhile.
+        DeleteOpenKey(key);
+        RegCloseKey(key);
+    }
     return TRUE;
 }
