@@ -78,7 +78,6 @@ typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define IDYES    6
 #define IDNO     7
 
-#define VER_PLATFORM_WIN32s 0
 #define VER_PLATFORM_WIN32_WINDOWS 1
 #define VER_PLATFORM_WIN32_NT 2
 
@@ -92,7 +91,7 @@ typedef struct {
 } OSVERSIONINFOA;
 
 #define TOKEN_READ 0x00020008L
-typedef enum { TokenUser = 1, TokenGroups = 2 } TOKEN_INFORMATION_CLASS;
+typedef enum { TokenGroups = 2 } TOKEN_INFORMATION_CLASS;
 
 typedef struct {
     PSID Sid;
@@ -105,7 +104,6 @@ typedef struct {
 } TOKEN_GROUPS;
 
 #define SE_GROUP_MANDATORY 0x00000001L
-#define SE_GROUP_ENABLED_BY_DEFAULT 0x00000002L
 #define SE_GROUP_ENABLED 0x00000004L
 #define SE_GROUP_USE_FOR_DENY_ONLY 0x00000010L
 
@@ -116,7 +114,6 @@ typedef struct {
 #define SECURITY_NT_AUTHORITY {{0, 0, 0, 0, 0, 5}}
 #define SECURITY_BUILTIN_DOMAIN_RID 0x00000020L
 #define DOMAIN_ALIAS_RID_ADMINS 0x00000220L
-#define DOMAIN_ALIAS_RID_POWER_USERS 0x00000223L
 
 #define LMEM_FIXED 0
 
