@@ -10,14 +10,6 @@ namespace {
 const WORD RT_STRING = 6, RT_VERSION = 16;
 const WORD Czech = 0x0405;
 
-const Resource *Find(WORD type, WORD name)
-{
-    for (const Resource &resource : machine.resources)
-        if (resource.type == type && resource.name == name)
-            return &resource;
-    return nullptr;
-}
-
 class Resources : public ProgramRun {};
 
 TEST_F(Resources, TheStringTableHoldsItsTextsInBothLanguagesAllTaggedCzech)
@@ -74,7 +66,7 @@ std::u16string Text(const std::vector<BYTE> &value)
 
 TEST_F(Resources, TheVersionResourceIdentifiesTheExecutable)
 {
-    const Resource *version = Find(RT_VERSION, 1);
+    const Resource *version = FindResource(RT_VERSION, 1);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->language, Czech);
     VersionNode root = ParseVersionNode(version->data, 0);
@@ -120,7 +112,7 @@ namespace {
 
 TEST_F(Resources, TheManifestAsksForTheHighestAvailableRightsAndNothingThatChangesTheLook)
 {
-    const Resource *manifest = Find(24 /* RT_MANIFEST */, 1);
+    const Resource *manifest = FindResource(24 /* RT_MANIFEST */, 1);
     ASSERT_NE(manifest, nullptr);
     std::string xml(manifest->data.begin(), manifest->data.end());
     EXPECT_NE(xml.find("<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>"), std::string::npos);
