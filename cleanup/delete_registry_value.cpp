@@ -1,9 +1,10 @@
 #include "cleanup/cleanup.h"
+#include "cleanup/registry_place.h"
 
-BOOL DeleteRegistryValue(HKEY root, LPCSTR path, LPCSTR valueName)
+BOOL DeleteRegistryValue(const RegistryPlace &place, LPCSTR path, LPCSTR valueName)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (OpenValueKey(place, path, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return FALSE;
     LONG result = RegDeleteValueA(key, valueName);
     RegCloseKey(key);

@@ -1,5 +1,6 @@
 #include "cleanup/removal_plan.h"
 #include "cleanup/cleanup.h"
+#include "cleanup/plan_places.h"
 
 // Names exactly as the product writes them, letter case included.
 const KeyTreeRow KeyTreeRows[KeyTreeRowCount] = {
@@ -54,10 +55,61 @@ const ValueRow ValueRows[ValueRowCount] = {
     {HKEY_CLASSES_ROOT, ".XLS", "Mokta32Rename"},
 };
 
-void RemoveProductFootprint()
+static void AddRun(PlanRun *runs, int &count, const RegistryPlace &place, LPCSTR path, LPCSTR valueName)
+{
+    if (place.base)
+        runs[count++] = {&place, path, valueName};
+}
+
+// A half that could not be opened has no runs; what HKEY_CLASSES_ROOT shows
+// of it is still removed, and checked, through the rows at their own root.
+static void AddClassesRuns(PlanRun *runs, int &count, const RegistryPlace &half)
 {
     for (const KeyTreeRow &row : KeyTreeRows)
-        DeleteKeyTree(row.root, row.path);
+        if (row.root == HKEY_CLASSES_ROOT)
+            AddRun(runs, count, half, row.path, nullptr);
     for (const ValueRow &row : ValueRows)
-        DeleteRegistryValue(row.root, row.path, row.valueName);
+        if (row.root == HKEY_CLASSES_ROOT)
+            AddRun(runs, count, half, row.path, row.valueName);
+}
+
+int ListPlanRuns(const PlanPlaces &places, PlanRun *runs)
+{
+    int count = 0;
+    for (const KeyTreeRow &row : KeyTreeRows)
+        AddRun(runs, count, PlaceOf(places, row.root), row.path, nullptr);
+    for (const ValueRow &row : ValueRows)
+        AddRun(runs, count, PlaceOf(places, row.root), row.path, row.valueName);
+    if (places.merged) {
+        AddClassesRuns(runs, count, places.machineClasses);
+        AddClassesRuns(runs, count, places.userClasses);
+    }
+    return count;
+}
+
+// A key row's key is reached through its parent, so that it is opened, and
+// deleted, as itself; a value row's key is opened as the place allows.
+static void RemoveRun(const PlanRun &run)
+{
+    if (run.valueName) {
+        DeleteRegistryValue(*run.place, run.path, run.valueName);
+        return;
+    }
+    HKEY parent;
+    LPCSTR name;
+    if (OpenRowParent(*run.place, run.path, &parent, &name) != ERROR_SUCCESS)
+        return;
+    DeleteKeyTree(parent, name);
+    CloseRowParent(*run.place, parent);
+}
+
+void RemoveProductFootprint()
+{
+    PlanPlaces places;
+    OpenPlanPlaces(&places);
+    PlanRun runs[MaxPlanRuns];
+    int count = ListPlanRuns(places, runs);
+    for (int i = 0; i < count; ++i)
+        RemoveRun(runs[i]);
+    ClosePlanPlaces(places);
 }

@@ -3,6 +3,7 @@
 #include "cleanup/cleanup.h"
 #include "flow/exit_status.h"
 #include "flow/intro_dialog.h"
+#include "flow/rows_left_warning.h"
 #include "flow/texts.h"
 #include "gate/gate.h"
 
@@ -19,7 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     INT_PTR answer = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_INTRO), GetDesktopWindow(), IntroDialogProc, 0);
     if (answer == -1)
-        return ExitNoDialog;
+        return ExitNoAnswer;
     if (answer == IDCANCEL)
         return ExitFinished;
 
@@ -30,12 +31,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return ExitRefused;
     }
 
-    if (ShowText(IDS_CONFIRM, MB_ICONQUESTION | MB_YESNO) == IDNO)
+    int confirmation = ShowText(IDS_CONFIRM, MB_ICONQUESTION | MB_YESNO);
+    if (confirmation == IDNO)
         return ExitFinished;
+    // Only Yes consents. Anything else is no answer at all: 0 from a box
+    // that could not be shown, or whatever a box ended by WM_QUIT gives.
+    if (confirmation != IDYES)
+        return ExitNoAnswer;
 
     RemoveProductFootprint();
-    if (!IsFootprintGone()) {
-        ShowText(IDS_INCOMPLETE, MB_ICONWARNING | MB_OK);
+    RowLeft left[ListedRowsLeft + 1];
+    if (int count = FindRowsLeft(left, ListedRowsLeft + 1)) {
+        ShowRowsLeftWarning(left, count);
         return ExitIncomplete;
     }
 

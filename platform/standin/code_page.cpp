@@ -13,27 +13,35 @@ std::string CodePageName()
     return "CP" + std::to_string(machine.ansiCodePage);
 }
 
-// Converts one character at a time, so that one that cannot be held becomes '?'.
-std::string Convert(const char *to, const char *from, const std::string &text, size_t unit)
+// Converts one piece of text whole; false when the code page cannot hold it.
+bool ConvertPiece(const char *to, const char *from, const std::string &piece, std::string &out)
 {
     iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1))
         throw std::runtime_error(std::string("no converter from ") + from + " to " + to);
-    std::string converted;
-    for (size_t at = 0; at < text.size(); at += unit) {
-        std::string out(unit * 4, '\0');
-        char *inAt = const_cast<char *>(text.data() + at), *outAt = out.data();
-        size_t inLeft = unit, outLeft = out.size();
-        if (iconv(converter, &inAt, &inLeft, &outAt, &outLeft) == size_t(-1))
-            converted += '?';
-        else
-            converted.append(out.data(), outAt);
-    }
+    std::string buffer(piece.size() * 4 + 4, '\0');
+    char *inAt = const_cast<char *>(piece.data()), *outAt = buffer.data();
+    size_t inLeft = piece.size(), outLeft = buffer.size();
+    bool converted = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != size_t(-1);
     iconv_close(converter);
+    if (converted)
+        out.append(buffer.data(), outAt);
     return converted;
 }
 
-// Plain ASCII reads the same in every code page the stand-in offers.
+// What WideCharToMultiByte puts for a character the code page lacks.
+char BestFit(char16_t c)
+{
+    UINT codePage = machine.ansiCodePage;
+    if ((c == u'\uFF3C' || c == u'\u2216') && codePage != 932)
+        return '\\';
+    if (c == u'\u00A5' && codePage == 932)
+        return '\\';
+    if (c >= u'\uFF01' && c <= u'\uFF5E')
+        return static_cast<char>(c - 0xFF01 + 0x21);
+    return '?';
+}
+
 bool IsAscii(const std::string &text)
 {
     for (char c : text)
@@ -44,18 +52,33 @@ bool IsAscii(const std::string &text)
 
 }  // namespace
 
+bool IsLeadByte(BYTE byte)
+{
+    // Shift-JIS; the single-byte code pages have none.
+    return machine.ansiCodePage == 932 && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
+}
+
 std::string ToAnsi(const std::u16string &text)
 {
-    std::string bytes(reinterpret_cast<const char *>(text.data()), text.size() * 2);
-    return Convert(CodePageName().c_str(), "UTF-16LE", bytes, 2);
+    std::string converted;
+    for (char16_t c : text) {
+        std::string unit(reinterpret_cast<const char *>(&c), 2);
+        if (c < 0x80)
+            converted += static_cast<char>(c);
+        else if (!ConvertPiece(CodePageName().c_str(), "UTF-16LE", unit, converted))
+            converted += BestFit(c);
+    }
+    return converted;
 }
 
 std::string AnsiFromUtf8(const std::string &text)
 {
     if (IsAscii(text))
         return text;
-    // By way of UTF-16, one character to a unit (the names used stay in the BMP).
-    std::string utf16 = Convert("UTF-16LE", "UTF-8", text, text.size());
+    // By way of UTF-16 (the names used stay in the BMP).
+    std::string utf16;
+    if (!ConvertPiece("UTF-16LE", "UTF-8", text, utf16))
+        throw std::runtime_error("not UTF-8: " + text);
     return ToAnsi(std::u16string(reinterpret_cast<const char16_t *>(utf16.data()), utf16.size() / 2));
 }
 
@@ -63,7 +86,20 @@ std::string Utf8FromAnsi(const std::string &text)
 {
     if (IsAscii(text))
         return text;
-    return Convert("UTF-8", CodePageName().c_str(), text, 1);
+    // A character at a time: one byte, or a lead byte and its trail byte.
+    std::string converted;
+    for (size_t at = 0; at < text.size();) {
+        size_t length = IsLeadByte(static_cast<BYTE>(text[at])) && at + 1 < text.size() ? 2 : 1;
+        if (!ConvertPiece("UTF-8", CodePageName().c_str(), text.substr(at, length), converted))
+            converted += '?';
+        at += length;
+    }
+    return converted;
 }
 
 }  // namespace standin
+
+BOOL IsDBCSLeadByte(BYTE byte)
+{
+    return standin::IsLeadByte(byte);
+}

@@ -35,14 +35,22 @@ HMODULE GetModuleHandleA(LPCSTR moduleName)
 {
     if (!moduleName)
         return ProgramModule;
-    // The Windows 95 family has no ntdll.
-    bool ntdll = std::string(moduleName) == "ntdll.dll" && machine.family == Family::NT;
+    std::string name = moduleName;
+    if (name == "advapi32.dll")
+        return AdvapiModule;
+    // ntdll comes with the NT kernel, whatever GetVersionExA reports; the Windows 95 family has none.
+    bool ntdll = name == "ntdll.dll" && machine.family == Family::NT;
     return ntdll ? NtdllModule : nullptr;
 }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name)
 {
-    return module == NtdllModule && std::string(name) == "NtDeleteKey" ? NtDeleteKeyEntry : nullptr;
+    std::string entry = name;
+    if (module == NtdllModule && entry == "NtDeleteKey")
+        return NtDeleteKeyEntry;
+    if (module == AdvapiModule && entry == "RegOpenUserClassesRoot" && machine.perUserClasses)
+        return RegOpenUserClassesRootEntry;
+    return nullptr;
 }
 
 HLOCAL LocalAlloc(UINT, std::size_t size)

@@ -26,8 +26,17 @@ struct RegistryKey : std::enable_shared_from_this<RegistryKey> {
     std::map<std::string, RegistryValue> values;        // upper-case name -> value
     RegistryKey *parent = nullptr;
     bool deleted = false;
-    bool refuseOpen = false;    // RegOpenKeyExA gives ERROR_ACCESS_DENIED
-    bool refuseDelete = false;  // RegDeleteKeyA of this very key gives ERROR_ACCESS_DENIED
+    // What its security grants: an open asking for more is refused.
+    REGSAM grantedAccess = KEY_ALL_ACCESS;
+    // The system refuses to delete it even through a handle with DELETE
+    // access, as it does a hive's root.
+    bool refuseDelete = false;
+};
+
+// An open handle: the key, and the access it was opened with.
+struct OpenKey {
+    std::shared_ptr<RegistryKey> key;
+    REGSAM access;
 };
 
 // One registry call as the program made it, with the key it named.
@@ -88,14 +97,18 @@ struct ProcessExit {
 };
 
 struct Machine {
-    Family family = Family::NT;  // registry semantics
-    DWORD platformId = VER_PLATFORM_WIN32_NT;  // what GetVersionExA reports
+    Family family = Family::NT;  // the kernel: registry semantics, ntdll or not
+    DWORD platformId = VER_PLATFORM_WIN32_NT;  // what GetVersionExA reports, truthfully or not
     bool versionFails = false;
     LCID userDefaultLocale = 0x0409;
     UINT ansiCodePage = 1252;
 
-    std::shared_ptr<RegistryKey> roots[3];  // HKCR, HKCU, HKLM
-    std::map<UINT_PTR, std::shared_ptr<RegistryKey>> openKeys;
+    // HKCR (the machine's classes), HKCU, HKLM, and the user's own classes.
+    std::shared_ptr<RegistryKey> roots[4];
+    // Windows 2000 and later: HKCR merges the user's classes over the
+    // machine's, and advapi32 exports RegOpenUserClassesRoot. Set by UsePerUserClasses.
+    bool perUserClasses = false;
+    std::map<UINT_PTR, OpenKey> openKeys;
     UINT_PTR nextHandle = 0x1000;
     std::vector<RegistryCall> registryCalls;
     // Runs after every registry call: lets a test act as another process.
@@ -119,18 +132,29 @@ struct Machine {
 
 extern Machine machine;
 
-// The handles the stand-in gives the program's own module and ntdll.
+// The handles the stand-in gives the program's own module, ntdll and advapi32.
 extern const HINSTANCE ProgramModule;
-extern const HMODULE NtdllModule;
-extern const FARPROC NtDeleteKeyEntry;
+extern const HMODULE NtdllModule, AdvapiModule;
+extern const FARPROC NtDeleteKeyEntry, RegOpenUserClassesRootEntry;
 
 // A fresh machine: empty registry, English NT user, the program's resources.
 void ResetMachine();
+// The merged HKCR of Windows 2000 and later, as documented: an open through
+// HKCR prefers the user's key to the machine's of the same name, and a
+// value comes from the key that was opened. The halves stand where Windows
+// shows them: HKCU\Software\Classes and HKLM\SOFTWARE\Classes, each a
+// link to its own root here. A key opened through HKCR is that half's key;
+// what lies below it is not merged again.
+void UsePerUserClasses();
+
+// Whether the handle is the process token, still open.
+bool IsOpenProcessToken(HANDLE token);
 
 // S-1-<authority>-<sub>-<sub>...
 std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities);
 
 // Registry set-up and inspection; paths are relative to a predefined root.
+// Set-up follows links on the way, as RegCreateKeyEx does; a dangling one throws.
 RegistryKey *CreateKey(HKEY root, const std::string &path);
 void SetValue(HKEY root, const std::string &path, const std::string &name, const std::string &data = "");
 // A symbolic link key whose SymbolicLinkValue names a target such as "HKLM\\Elsewhere".
@@ -144,8 +168,12 @@ bool ValueExists(HKEY root, const std::string &path, const std::string &name);
 std::vector<std::string> DumpRegistry();
 std::string KeyPath(const RegistryKey *key);
 
-// UTF-16 in the machine's ANSI code page, '?' for what it cannot hold.
+// UTF-16 in the machine's ANSI code page with best fit, as
+// WideCharToMultiByte gives it: U+FF3C and U+2216 become '\\' in 1250 and
+// 1252, U+00A5 does in 932, the fullwidth ASCII forms become ASCII, and
+// whatever else the code page cannot hold becomes '?'.
 std::string ToAnsi(const std::u16string &text);
+bool IsLeadByte(BYTE byte);
 std::string AnsiFromUtf8(const std::string &text);
 std::string Utf8FromAnsi(const std::string &text);
 const Resource *FindResource(WORD type, WORD name);

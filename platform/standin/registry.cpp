@@ -3,12 +3,15 @@
 #include "machine.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace standin {
 
 namespace {
 
-const char *const RootNames[] = {"HKCR", "HKCU", "HKLM"};
+// HKUC is the user's own classes, which Windows keeps in a hive of its own.
+const char *const RootNames[] = {"HKCR", "HKCU", "HKLM", "HKUC"};
+const int UserClasses = 3;
 const int MaxLinkHops = 16;
 
 char Upper(char c)
@@ -79,9 +82,13 @@ RegistryKey *Walk(RegistryKey *key, const std::string &path, bool openLastLink, 
 RegistryKey *Follow(const RegistryKey *link, int hops)
 {
     const std::string &target = LinkValue(link)->data;
-    for (int root = 0; root < 3 && hops < MaxLinkHops; ++root)
-        if (target.rfind(std::string(RootNames[root]) + "\\", 0) == 0)
-            return Walk(machine.roots[root].get(), target.substr(5), false, hops + 1);
+    for (int root = 0; root < 4 && hops < MaxLinkHops; ++root) {
+        std::string name = RootNames[root];
+        if (target == name)
+            return machine.roots[root].get();
+        if (target.rfind(name + "\\", 0) == 0)
+            return Walk(machine.roots[root].get(), target.substr(name.size() + 1), false, hops + 1);
+    }
     return nullptr;
 }
 
@@ -131,7 +138,24 @@ RegistryKey *Resolve(HANDLE key)
     if (root >= 0)
         return machine.roots[root].get();
     auto open = machine.openKeys.find(reinterpret_cast<UINT_PTR>(key));
-    return open == machine.openKeys.end() ? nullptr : open->second.get();
+    return open == machine.openKeys.end() ? nullptr : open->second.key.get();
+}
+
+// Whether the handle was opened with every bit of `access`; a predefined root has them all.
+bool HandleGrants(HANDLE key, REGSAM access)
+{
+    if (RootIndex(static_cast<HKEY>(key)) >= 0)
+        return true;
+    auto open = machine.openKeys.find(reinterpret_cast<UINT_PTR>(key));
+    return open != machine.openKeys.end() && (open->second.access & access) == access;
+}
+
+UINT_PTR NewHandle(RegistryKey *key, REGSAM access)
+{
+    UINT_PTR handle = machine.nextHandle;
+    machine.nextHandle += 4;
+    machine.openKeys[handle] = {key->shared_from_this(), access};
+    return handle;
 }
 
 std::string Describe(RegistryKey *key)
@@ -148,7 +172,8 @@ LONG Record(const char *function, const std::string &key, const std::string &nam
     return result;
 }
 
-LONG OpenKey(RegistryKey *parent, const std::string &path, DWORD options, PHKEY result)
+LONG OpenSubkey(HKEY handle, RegistryKey *parent, const std::string &path, DWORD options, REGSAM access,
+             PHKEY result)
 {
     if (!parent)
         return ERROR_INVALID_HANDLE;
@@ -157,22 +182,25 @@ LONG OpenKey(RegistryKey *parent, const std::string &path, DWORD options, PHKEY 
     // The stand-in holds the program to the reserved zero where links do not exist.
     if (options & ~DWORD(REG_OPTION_OPEN_LINK) || (options && machine.family == Family::Windows95))
         return ERROR_INVALID_PARAMETER;
-    RegistryKey *key = Walk(parent, path, options & REG_OPTION_OPEN_LINK);
+    bool openLink = options & REG_OPTION_OPEN_LINK;
+    RegistryKey *key = nullptr;
+    // Through the merged HKCR, the user's key hides the machine's.
+    if (handle == HKEY_CLASSES_ROOT && machine.perUserClasses)
+        key = Walk(machine.roots[UserClasses].get(), path, openLink);
+    if (!key)
+        key = Walk(parent, path, openLink);
     if (!key)
         return ERROR_FILE_NOT_FOUND;
-    if (key->refuseOpen)
+    if (access & ~key->grantedAccess)
         return ERROR_ACCESS_DENIED;
-    UINT_PTR handle = machine.nextHandle;
-    machine.nextHandle += 4;
-    machine.openKeys[handle] = key->shared_from_this();
-    *result = reinterpret_cast<HKEY>(handle);
+    *result = reinterpret_cast<HKEY>(NewHandle(key, access));
     return ERROR_SUCCESS;
 }
 
 // The checks a deletion makes of the very key it removes.
 LONG Remove(RegistryKey *key)
 {
-    if (key->refuseDelete)
+    if (key->refuseDelete || !(key->grantedAccess & DELETE))
         return ERROR_ACCESS_DENIED;
     // NT refuses a key that still has subkeys; the Windows 95 family takes them along.
     if (!key->subkeys.empty() && machine.family == Family::NT)
@@ -210,21 +238,44 @@ LONG WINAPI NtDeleteKey(HANDLE handle)
 {
     RegistryKey *key = Resolve(handle);
     std::string name = Describe(key);
-    LONG result = !key ? ERROR_INVALID_HANDLE : key->deleted ? ERROR_KEY_DELETED : Remove(key);
+    LONG result = !key                            ? ERROR_INVALID_HANDLE
+                  : key->deleted                  ? ERROR_KEY_DELETED
+                  : !HandleGrants(handle, DELETE) ? ERROR_ACCESS_DENIED
+                                                  : Remove(key);
     return Record("NtDeleteKey", name, "", NtStatus(result));
+}
+
+LONG WINAPI RegOpenUserClassesRoot(HANDLE token, DWORD options, REGSAM access, PHKEY result)
+{
+    LONG status = ERROR_SUCCESS;
+    if (!IsOpenProcessToken(token) || options)
+        status = ERROR_INVALID_PARAMETER;
+    else
+        *result = reinterpret_cast<HKEY>(NewHandle(machine.roots[UserClasses].get(), access));
+    return Record("RegOpenUserClassesRoot", "", "", status);
 }
 
 }  // namespace
 
 const HMODULE NtdllModule = reinterpret_cast<HMODULE>(0x7FF00000);
+const HMODULE AdvapiModule = reinterpret_cast<HMODULE>(0x7FE00000);
 const FARPROC NtDeleteKeyEntry = reinterpret_cast<FARPROC>(reinterpret_cast<void *>(NtDeleteKey));
+const FARPROC RegOpenUserClassesRootEntry =
+    reinterpret_cast<FARPROC>(reinterpret_cast<void *>(RegOpenUserClassesRoot));
+
+void UsePerUserClasses()
+{
+    machine.perUserClasses = true;
+    CreateLink(HKEY_CURRENT_USER, "Software\\Classes", "HKUC");
+    CreateLink(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes", "HKCR");
+}
 
 std::string KeyPath(const RegistryKey *key)
 {
     if (key->deleted)
         return "(deleted)";
     if (!key->parent) {
-        for (int root = 0; root < 3; ++root)
+        for (int root = 0; root < 4; ++root)
             if (machine.roots[root].get() == key)
                 return RootNames[root];
         return "(unknown)";
@@ -242,6 +293,8 @@ RegistryKey *CreateKey(HKEY root, const std::string &path)
             made->name = name;
             subkey = made.get();
             Insert(key, std::move(made));
+        } else if (LinkValue(subkey) && !(subkey = Follow(subkey, 0))) {
+            throw std::logic_error("creating " + path + " through a dangling link");
         }
         key = subkey;
     }
@@ -255,7 +308,15 @@ void SetValue(HKEY root, const std::string &path, const std::string &name, const
 
 void CreateLink(HKEY root, const std::string &path, const std::string &target)
 {
-    CreateKey(root, path)->values["SYMBOLICLINKVALUE"] = {REG_LINK, target};
+    size_t last = path.rfind('\\');
+    RegistryKey *parent = last == std::string::npos ? Resolve(root) : CreateKey(root, path.substr(0, last));
+    std::string name = last == std::string::npos ? path : path.substr(last + 1);
+    if (Subkey(parent, name))
+        throw std::logic_error("a link over the existing key " + path);
+    auto link = std::make_shared<RegistryKey>();
+    link->name = name;
+    link->values["SYMBOLICLINKVALUE"] = {REG_LINK, target};
+    Insert(parent, std::move(link));
 }
 
 void RemoveTree(HKEY root, const std::string &path)
@@ -301,11 +362,11 @@ std::vector<std::string> DumpRegistry()
 
 using namespace standin;
 
-LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD options, REGSAM, PHKEY result)
+LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD options, REGSAM access, PHKEY result)
 {
     RegistryKey *key = Resolve(parent);
     std::string name = path ? Utf8FromAnsi(path) : "";
-    return Record("RegOpenKeyExA", Describe(key), name, OpenKey(key, name, options, result));
+    return Record("RegOpenKeyExA", Describe(key), name, OpenSubkey(parent, key, name, options, access, result));
 }
 
 LONG RegEnumKeyA(HKEY handle, DWORD index, LPSTR name, DWORD nameSize)
@@ -317,6 +378,8 @@ LONG RegEnumKeyA(HKEY handle, DWORD index, LPSTR name, DWORD nameSize)
         result = ERROR_INVALID_HANDLE;
     else if (key->deleted)
         result = ERROR_KEY_DELETED;
+    else if (!HandleGrants(handle, KEY_ENUMERATE_SUB_KEYS))
+        result = ERROR_ACCESS_DENIED;
     else if (index >= key->subkeys.size())
         result = ERROR_NO_MORE_ITEMS;
     else if ((found = AnsiFromUtf8(key->subkeys[index]->name)).size() + 1 > nameSize)
@@ -345,6 +408,8 @@ LONG RegQueryValueExA(HKEY handle, LPCSTR valueName, DWORD *, DWORD *type, BYTE 
         result = ERROR_INVALID_HANDLE;
     else if (key->deleted)
         result = ERROR_KEY_DELETED;
+    else if (!HandleGrants(handle, KEY_QUERY_VALUE))
+        result = ERROR_ACCESS_DENIED;
     else if (auto value = key->values.find(UpperCase(name)); value != key->values.end()) {
         if (type)
             *type = value->second.type;
@@ -362,6 +427,8 @@ LONG RegDeleteValueA(HKEY handle, LPCSTR valueName)
         result = ERROR_INVALID_HANDLE;
     else if (key->deleted)
         result = ERROR_KEY_DELETED;
+    else if (!HandleGrants(handle, KEY_SET_VALUE))
+        result = ERROR_ACCESS_DENIED;
     else
         result = key->values.erase(UpperCase(name)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     return Record("RegDeleteValueA", Describe(key), name, result);

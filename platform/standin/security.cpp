@@ -19,6 +19,11 @@ std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities)
     return sid;
 }
 
+bool IsOpenProcessToken(HANDLE token)
+{
+    return token == ProcessToken && machine.openTokens > 0;
+}
+
 }  // namespace standin
 
 using namespace standin;
@@ -37,7 +42,8 @@ HANDLE GetCurrentProcess()
 BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token)
 {
     machine.securityCalls.push_back("OpenProcessToken");
-    if (machine.tokenOpenFails || process != CurrentProcess || access != TOKEN_READ)
+    // The process's own token grants the process every right on it.
+    if (machine.tokenOpenFails || process != CurrentProcess || (access & ~TOKEN_ALL_ACCESS))
         return FALSE;
     ++machine.openTokens;
     *token = ProcessToken;

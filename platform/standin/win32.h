@@ -42,7 +42,14 @@ typedef INT_PTR (*FARPROC)();
 #define HKEY_CURRENT_USER  ((HKEY)(UINT_PTR)0x80000001)
 #define HKEY_LOCAL_MACHINE ((HKEY)(UINT_PTR)0x80000002)
 
+#define DELETE 0x00010000L
 #define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
+#define KEY_CREATE_SUB_KEY 0x0004
+#define KEY_ENUMERATE_SUB_KEYS 0x0008
+#define KEY_NOTIFY 0x0010
+#define KEY_CREATE_LINK 0x0020
+#define KEY_READ 0x00020019
 #define KEY_ALL_ACCESS 0x000F003F
 #define REG_OPTION_OPEN_LINK 0x00000008L
 #define REG_SZ 1
@@ -56,6 +63,7 @@ typedef INT_PTR (*FARPROC)();
 #define ERROR_MORE_DATA      234L
 #define ERROR_NO_MORE_ITEMS  259L
 #define ERROR_KEY_DELETED    1018L
+#define ERROR_CANT_RESOLVE_FILENAME 1921L
 
 #define MB_OK              0x00000000L
 #define MB_YESNO           0x00000004L
@@ -90,7 +98,9 @@ typedef struct {
     CHAR szCSDVersion[128];
 } OSVERSIONINFOA;
 
+#define TOKEN_QUERY 0x0008
 #define TOKEN_READ 0x00020008L
+#define TOKEN_ALL_ACCESS 0x000F01FFL
 typedef enum { TokenGroups = 2 } TOKEN_INFORMATION_CLASS;
 
 typedef struct {
@@ -125,6 +135,7 @@ LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 LONG RegCloseKey(HKEY key);
 
 BOOL GetVersionExA(OSVERSIONINFOA *version);
+BOOL IsDBCSLeadByte(BYTE byte);
 HMODULE GetModuleHandleA(LPCSTR moduleName);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 HANDLE GetCurrentProcess();

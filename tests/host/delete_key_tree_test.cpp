@@ -99,7 +99,7 @@ TEST_P(DeleteKeyTreeTest, AnAbsentKeyIsOneFailedOpen)
 TEST_P(DeleteKeyTreeTest, AKeyThatCannotBeOpenedIsLeftAsItIs)
 {
     BuildTree(Tree, 2, 2);
-    FindKey(HKEY_CURRENT_USER, Tree)->refuseOpen = true;
+    FindKey(HKEY_CURRENT_USER, Tree)->grantedAccess = 0;
     auto before = DumpRegistry();
 
     EXPECT_FALSE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
@@ -138,7 +138,10 @@ TEST_F(ResistingKey, SiblingsGoAndTheWalkEnds)
         for (const char *key : {"A\\A1", "A\\A2\\X", "A\\A3", "B"})
             CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
         RegistryKey *resisting = FindKey(HKEY_CURRENT_USER, "Scratch\\Tree\\A\\A2");
-        (c.refuseOpen ? resisting->refuseOpen : resisting->refuseDelete) = true;
+        if (c.refuseOpen)
+            resisting->grantedAccess = 0;
+        else
+            resisting->refuseDelete = true;
 
         EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
 

@@ -2,6 +2,8 @@
 #include "tests/host/program_run.h"
 #include "cleanup/cleanup.h"
 
+#include <cctype>
+
 using namespace standin;
 
 namespace {
@@ -25,19 +27,49 @@ TEST_F(MainSequence, YesRemovesTheFootprintAndReportsCompletion)
     EXPECT_TRUE(AllNeighboursLeft());
 }
 
-TEST_F(MainSequence, NoChangesNothingAndShowsNothingMore)
+// What the question box gives, and what the run does with it. A box that
+// cannot be shown gives 0; one ended by a WM_QUIT gives whatever its modal
+// loop had, IDOK under Wine.
+struct ConfirmationCase {
+    const char *name;
+    int answer;
+    int status;
+    bool removes;
+    size_t boxes;
+};
+
+const ConfirmationCase Confirmations[] = {
+    {"Yes", IDYES, 0, true, 2},
+    {"No", IDNO, 0, false, 1},
+    {"no box", 0, -1, false, 1},
+    {"ended by WM_QUIT", IDOK, -1, false, 1},
+};
+
+class Confirmation : public ProgramRun, public ::testing::WithParamInterface<ConfirmationCase> {};
+
+TEST_P(Confirmation, OnlyYesRemovesAnything)
 {
     SeedFootprint();
     auto before = DumpRegistry();
-    machine.messageBoxAnswers = {IDNO};
+    machine.messageBoxAnswers = {GetParam().answer};
 
-    EXPECT_EQ(RunWexor(), 0);
+    EXPECT_EQ(RunWexor(), GetParam().status);
 
-    ASSERT_EQ(machine.messageBoxes.size(), 1u);
-    EXPECT_EQ(machine.messageBoxes[0].text, Confirm);
-    EXPECT_EQ(DumpRegistry(), before);
-    EXPECT_TRUE(machine.registryCalls.empty());
+    EXPECT_EQ(machine.messageBoxes.size(), GetParam().boxes);
+    EXPECT_EQ(!AnyPlannedEntryLeft(), GetParam().removes);
+    if (!GetParam().removes) {
+        EXPECT_EQ(DumpRegistry(), before);
+        EXPECT_TRUE(machine.registryCalls.empty());
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(MainSequence, Confirmation, ::testing::ValuesIn(Confirmations), [](const auto &info) {
+    std::string name = info.param.name;
+    for (char &c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+});
 
 TEST_F(MainSequence, CompletionIsShownEvenWhenNothingWasThere)
 {
@@ -73,53 +105,96 @@ TEST_F(MainSequence, CommandLineArgumentsChangeNothing)
 namespace {
 
 const char *const Incomplete = "Some entries about MOKTA32 could not be deleted from registry.";
+const char *const IncompleteCzech = "Některé informace o MOKTA32 se nepodařilo smazat z registru.";
 
-// Each leaves part of the footprint behind in its own way.
+// Each leaves part of the footprint behind in its own way; the warning names what stayed.
 struct LeftoverCase {
     const char *name;
     std::function<void()> arrange;
+    std::vector<std::string> listed;
 };
+
+const char *const TenClassKeys[] = {"XQMfile", ".xqm", "Mokta32", "Nuvex.Nuvex", "Nuvex.Nuvex.1", "Nuvexa.Nuvexa",
+                                    "Nuvexa.Nuvexa.1", "CLSID\\{5E93B1C7-D6A4-11CE-9B4D-0080A1E37D56}",
+                                    "CLSID\\{7AC61F38-B297-11D1-A45E-00A0C93B61D2}",
+                                    "CLSID\\{7AC61F39-B297-11D1-A45E-00A0C93B61D2}"};
 
 const LeftoverCase Leftovers[] = {
     {"a subkey whose deletion is refused",
-     [] { FindKey(HKEY_CLASSES_ROOT, "CLSID\\{7AC61F38-B297-11D1-A45E-00A0C93B61D2}\\Sub B")->refuseDelete = true; }},
+     [] { FindKey(HKEY_CLASSES_ROOT, "CLSID\\{7AC61F38-B297-11D1-A45E-00A0C93B61D2}\\Sub B")->refuseDelete = true; },
+     {"HKEY_CLASSES_ROOT\\CLSID\\{7AC61F38-B297-11D1-A45E-00A0C93B61D2}"}},
     {"a planned key that cannot be opened",
-     [] { FindKey(HKEY_CURRENT_USER, "SOFTWARE\\KELBO SOFTWARE\\MOKTA32")->refuseOpen = true; }},
-    {"a value's key that cannot be opened",
-     [] { FindKey(HKEY_CLASSES_ROOT, ".DOC")->refuseOpen = true; }},
+     [] { FindKey(HKEY_CURRENT_USER, "SOFTWARE\\KELBO SOFTWARE\\MOKTA32")->grantedAccess = 0; },
+     {"HKEY_CURRENT_USER\\SOFTWARE\\KELBO SOFTWARE\\MOKTA32"}},
+    {"a value's key that cannot be opened", [] { FindKey(HKEY_CLASSES_ROOT, ".DOC")->grantedAccess = 0; },
+     {"HKEY_CLASSES_ROOT\\.DOC \"Mokta32Rename\""}},
     // RegEnumKeyA gives "Sub ?" for it: that name opens nothing, so it stays.
     {"a subkey named outside the ANSI code page",
-     [] { CreateKey(HKEY_CLASSES_ROOT, "Typelib\\{7AC61F2A-B297-11D1-A45E-00A0C93B61D2}\\Sub \xD0\x96"); }},
+     [] { CreateKey(HKEY_CLASSES_ROOT, "Typelib\\{7AC61F2A-B297-11D1-A45E-00A0C93B61D2}\\Sub \xD0\x96"); },
+     {"HKEY_CLASSES_ROOT\\Typelib\\{7AC61F2A-B297-11D1-A45E-00A0C93B61D2}"}},
+    {"a key and a value, in plan order",
+     [] {
+         FindKey(HKEY_LOCAL_MACHINE, TEST_RUN_KEY)->grantedAccess = KEY_READ;
+         FindKey(HKEY_CLASSES_ROOT, "Mokta32\\Sub A")->refuseDelete = true;
+     },
+     {"HKEY_CLASSES_ROOT\\Mokta32", "HKEY_LOCAL_MACHINE\\" TEST_RUN_KEY " \"Mokta32\"",
+      "HKEY_LOCAL_MACHINE\\" TEST_RUN_KEY " \"Tqn32\""}},
+    {"more rows than the box lists",
+     [] {
+         for (const char *key : TenClassKeys)
+             FindKey(HKEY_CLASSES_ROOT, key)->grantedAccess = KEY_READ;
+     },
+     {"HKEY_CLASSES_ROOT\\XQMfile", "HKEY_CLASSES_ROOT\\.xqm", "HKEY_CLASSES_ROOT\\Mokta32",
+      "HKEY_CLASSES_ROOT\\Nuvex.Nuvex", "HKEY_CLASSES_ROOT\\Nuvex.Nuvex.1", "HKEY_CLASSES_ROOT\\Nuvexa.Nuvexa",
+      "HKEY_CLASSES_ROOT\\Nuvexa.Nuvexa.1", "HKEY_CLASSES_ROOT\\CLSID\\{5E93B1C7-D6A4-11CE-9B4D-0080A1E37D56}", "..."}},
 };
 
-TEST_F(MainSequence, WhatIsLeftBehindIsReportedWithAWarningAndStatus2)
+// The warning's text, a blank line, then one line per row left.
+std::string Warning(const std::string &text, const std::vector<std::string> &listed)
 {
-    for (const LeftoverCase &c : Leftovers) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        SeedFootprint();
-        c.arrange();
-
-        EXPECT_EQ(RunWexor(), 2);
-
-        ASSERT_EQ(machine.messageBoxes.size(), 2u);
-        ExpectBox(machine.messageBoxes[1], Incomplete, 0x30);
-        EXPECT_TRUE(AnyPlannedEntryLeft());
-        EXPECT_TRUE(AllNeighboursLeft());
-    }
+    std::string warning = text + "\n";
+    for (const std::string &line : listed)
+        warning += "\n" + line;
+    return warning;
 }
+
+class Leftover : public ProgramRun, public ::testing::WithParamInterface<LeftoverCase> {};
+
+TEST_P(Leftover, IsReportedByNameWithAWarningAndStatus2)
+{
+    SeedFootprint();
+    GetParam().arrange();
+
+    EXPECT_EQ(RunWexor(), 2);
+
+    ASSERT_EQ(machine.messageBoxes.size(), 2u);
+    ExpectBox(machine.messageBoxes[1], Warning(Incomplete, GetParam().listed), 0x30);
+    EXPECT_TRUE(AnyPlannedEntryLeft());
+    EXPECT_TRUE(AllNeighboursLeft());
+    EXPECT_TRUE(machine.openKeys.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainSequence, Leftover, ::testing::ValuesIn(Leftovers), [](const auto &info) {
+    std::string name;
+    for (const char *c = info.param.name; *c; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    return name;
+});
 
 TEST_F(MainSequence, TheWarningSpeaksCzechToo)
 {
     SeedFootprint();
     FindKey(HKEY_CLASSES_ROOT, "XQMfile\\Sub B")->refuseDelete = true;
+    FindKey(HKEY_CURRENT_USER, TEST_RUN_KEY)->grantedAccess = KEY_READ;
     machine.userDefaultLocale = 0x0405;
     machine.ansiCodePage = 1250;
 
     EXPECT_EQ(RunWexor(), 2);
 
     ASSERT_EQ(machine.messageBoxes.size(), 2u);
-    EXPECT_EQ(Utf8FromAnsi(machine.messageBoxes[1].text), "Některé informace o MOKTA32 se nepodařilo smazat z registru.");
+    EXPECT_EQ(Utf8FromAnsi(machine.messageBoxes[1].text),
+              Warning(IncompleteCzech, {"HKEY_CLASSES_ROOT\\XQMfile", "HKEY_CURRENT_USER\\" TEST_RUN_KEY " \"Mokta32\"",
+                                        "HKEY_CURRENT_USER\\" TEST_RUN_KEY " \"Tqn32\""}));
 }
 
 // How the check after the run judges a row that it finds in each state.
@@ -136,16 +211,16 @@ TEST_F(MainSequence, OnlyNotFoundCountsAsGone)
         {"the value's key without the value", [&] { SetValue(HKEY_CLASSES_ROOT, ExtensionKey, "Other"); }, true},
         {"the value there", [&] { SetValue(HKEY_CLASSES_ROOT, ExtensionKey, "Mokta32Rename"); }, false},
         {"the value's key refusing to open",
-         [&] { CreateKey(HKEY_CLASSES_ROOT, ExtensionKey)->refuseOpen = true; }, false},
+         [&] { CreateKey(HKEY_CLASSES_ROOT, ExtensionKey)->grantedAccess = 0; }, false},
         {"a planned key there", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1"); }, false},
-        {"a planned key refusing to open", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1")->refuseOpen = true; }, false},
+        {"a planned key refusing to open", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1")->grantedAccess = 0; }, false},
         {"a planned key that is a dangling link", [] { CreateLink(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1", "HKLM\\Gone"); }, false},
     };
     for (const JudgeCase &c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
         c.arrange();
-        EXPECT_EQ(IsFootprintGone() != FALSE, c.gone);
+        EXPECT_EQ(FindRowsLeft(nullptr, 0) == 0, c.gone);
         EXPECT_TRUE(machine.openKeys.empty());
     }
 }

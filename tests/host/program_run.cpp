@@ -2,6 +2,9 @@
 #include "flow/texts.h"
 #include "gate/gate.h"
 
+#include "cleanup/cleanup.h"
+
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -95,4 +98,57 @@ bool AllNeighboursLeft()
         if (!ValueExists(RootOf(value.root), value.path, value.name))
             return false;
     return true;
+}
+
+const char *const TestRootNames[3] = {"HKCR", "HKCU", "HKLM"};
+
+static bool StartsWithNoCase(const std::string &text, const std::string &prefix)
+{
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+bool IsPlannedLine(const std::string &line)
+{
+    for (const TestKey &key : PlannedKeys) {
+        std::string path = std::string(TestRootNames[key.root]) + "\\" + key.path;
+        if (StartsWithNoCase(line, path) && (line.size() == path.size() || line[path.size()] == '\\'))
+            return true;
+    }
+    for (const TestValue &value : PlannedValues) {
+        std::string entry = std::string(TestRootNames[value.root]) + "\\" + value.path + "\\[" + value.name + "]=";
+        if (StartsWithNoCase(line, entry))
+            return true;
+    }
+    return false;
+}
+
+void ExpectOnlyPlannedLinesGone(const std::vector<std::string> &before, const std::vector<std::string> &after,
+                                bool allGone)
+{
+    for (const std::string &line : before) {
+        auto kept = std::count(after.begin(), after.end(), line);
+        if (!IsPlannedLine(line)) {
+            EXPECT_EQ(kept, 1) << "outside the plan: " << line;
+        } else if (allGone) {
+            EXPECT_EQ(kept, 0) << "planned, still there: " << line;
+        }
+    }
+    for (const std::string &line : after)
+        EXPECT_EQ(std::count(before.begin(), before.end(), line), 1) << "appeared: " << line;
+}
+
+std::vector<std::string> RowsLeft()
+{
+    RowLeft left[200];
+    int count = FindRowsLeft(left, 200);
+    std::vector<std::string> lines;
+    for (int i = 0; i < count && i < 200; ++i) {
+        std::string line = std::string(left[i].place) + "\\" + left[i].path;
+        if (left[i].valueName)
+            line += " \"" + std::string(left[i].valueName) + "\"";
+        lines.push_back(line);
+    }
+    return lines;
 }

@@ -22,5 +22,16 @@ HKEY RootOf(TestRoot root);
 // The planned entries with a subtree under each key, and all neighbours.
 void SeedFootprint();
 bool AnyPlannedEntryLeft();
+// The stand-in's short names of the roots, as DumpRegistry() and KeyPath() write them.
+extern const char *const TestRootNames[3];
+// Whether a line of DumpRegistry() lies in a planned tree, as the keys really
+// lie and not through any link, or is a planned value.
+bool IsPlannedLine(const std::string &line);
+// Every line of `before` outside the plan is in `after`, and nothing new
+// appeared; with `allGone`, every planned line of `before` is gone too.
+void ExpectOnlyPlannedLinesGone(const std::vector<std::string> &before, const std::vector<std::string> &after,
+                                bool allGone);
+// What the check after the plan reports, one line a row, as the warning spells it.
+std::vector<std::string> RowsLeft();
 bool AllPlannedEntriesLeft();
 bool AllNeighboursLeft();
