@@ -162,6 +162,9 @@ void CreateLink(HKEY root, const std::string &path, const std::string &target);
 // Removes a key with everything under it, as another process could.
 void RemoveTree(HKEY root, const std::string &path);
 RegistryKey *FindKey(HKEY root, const std::string &path);
+// The key `path` names below `key`, links on the way followed, the last one not.
+RegistryKey *FindKeyBelow(RegistryKey *key, const std::string &path);
+bool IsLinkKey(const RegistryKey *key);
 bool KeyExists(HKEY root, const std::string &path);
 bool ValueExists(HKEY root, const std::string &path, const std::string &name);
 // Every key and value, one line each ("HKLM\\A\\B", "HKLM\\A\\B\\[NAME]=data").

@@ -329,6 +329,16 @@ RegistryKey *FindKey(HKEY root, const std::string &path)
     return Walk(Resolve(root), path, true);
 }
 
+RegistryKey *FindKeyBelow(RegistryKey *key, const std::string &path)
+{
+    return Walk(key, path, true);
+}
+
+bool IsLinkKey(const RegistryKey *key)
+{
+    return LinkValue(key) != nullptr;
+}
+
 bool KeyExists(HKEY root, const std::string &path)
 {
     return FindKey(root, path) != nullptr;
