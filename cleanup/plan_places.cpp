@@ -25,6 +25,18 @@ static HKEY OpenUserClasses(BOOL *merged)
     return *merged ? classes : nullptr;
 }
 
+// Only an administrator can make a link under HKEY_LOCAL_MACHINE; the user's
+// own keys, and what HKEY_CLASSES_ROOT shows of them, anyone can.
+static const RegistryPlace CurrentUser = {HKEY_CURRENT_USER, TRUE, "HKEY_CURRENT_USER"};
+static const RegistryPlace LocalMachine = {HKEY_LOCAL_MACHINE, FALSE, "HKEY_LOCAL_MACHINE"};
+
+static void SetPlace(RegistryPlace &place, HKEY base, BOOL userWritable, LPCSTR spelled)
+{
+    place.base = base;
+    place.userWritable = userWritable;
+    place.spelled = spelled;
+}
+
 void OpenPlanPlaces(PlanPlaces *places)
 {
     BOOL merged;
@@ -32,14 +44,10 @@ void OpenPlanPlaces(PlanPlaces *places)
     HKEY machineClasses = nullptr;
     if (merged && RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes", 0, KEY_READ, &machineClasses) != ERROR_SUCCESS)
         machineClasses = nullptr;
-    // Only an administrator can make a link under HKEY_LOCAL_MACHINE; the
-    // user's own keys, and what HKEY_CLASSES_ROOT shows of them, anyone can.
-    places->classesRoot = {HKEY_CLASSES_ROOT, merged, "HKEY_CLASSES_ROOT"};
-    places->currentUser = {HKEY_CURRENT_USER, TRUE, "HKEY_CURRENT_USER"};
-    places->localMachine = {HKEY_LOCAL_MACHINE, FALSE, "HKEY_LOCAL_MACHINE"};
+    SetPlace(places->classesRoot, HKEY_CLASSES_ROOT, merged, "HKEY_CLASSES_ROOT");
     places->merged = merged;
-    places->machineClasses = {machineClasses, FALSE, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes"};
-    places->userClasses = {userClasses, TRUE, "HKEY_CURRENT_USER\\Software\\Classes"};
+    SetPlace(places->machineClasses, machineClasses, FALSE, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes");
+    SetPlace(places->userClasses, userClasses, TRUE, "HKEY_CURRENT_USER\\Software\\Classes");
 }
 
 void ClosePlanPlaces(const PlanPlaces &places)
@@ -54,5 +62,5 @@ const RegistryPlace &PlaceOf(const PlanPlaces &places, RegistryRoot root)
 {
     if (root == HKEY_CLASSES_ROOT)
         return places.classesRoot;
-    return root == HKEY_CURRENT_USER ? places.currentUser : places.localMachine;
+    return root == HKEY_CURRENT_USER ? CurrentUser : LocalMachine;
 }

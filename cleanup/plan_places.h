@@ -4,7 +4,7 @@
 #include "cleanup/removal_plan.h"
 
 struct PlanPlaces {
-    RegistryPlace classesRoot, currentUser, localMachine;
+    RegistryPlace classesRoot;
     // Where HKEY_CLASSES_ROOT merges the user's classes over the machine's
     // (Windows 2000 and later), the two halves on their own; a key of the
     // user's hides the machine's key of the same name. A half that cannot
@@ -15,5 +15,6 @@ struct PlanPlaces {
 
 void OpenPlanPlaces(PlanPlaces *places);
 void ClosePlanPlaces(const PlanPlaces &places);
-// The place of a row's own root.
+// The place of a row's own root: HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
+// are the same for every pass.
 const RegistryPlace &PlaceOf(const PlanPlaces &places, RegistryRoot root);
