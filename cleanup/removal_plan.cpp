@@ -55,34 +55,32 @@ const ValueRow ValueRows[ValueRowCount] = {
     {HKEY_CLASSES_ROOT, ".XLS", "Mokta32Rename"},
 };
 
-static void AddRun(PlanRun *runs, int &count, const RegistryPlace &place, LPCSTR path, LPCSTR valueName)
+// A row at its own root; or, on a half of HKEY_CLASSES_ROOT, a class row
+// only. A half that could not be opened has no runs: what HKEY_CLASSES_ROOT
+// shows of it is still removed, and checked, through the rows at their root.
+static void AddRun(const PlanPlaces &places, const RegistryPlace *half, RegistryRoot root, LPCSTR path,
+                   LPCSTR valueName, PlanRun *runs, int &count)
 {
-    if (place.base)
-        runs[count++] = {&place, path, valueName};
+    const RegistryPlace *place = half ? (root == HKEY_CLASSES_ROOT ? half : nullptr) : &PlaceOf(places, root);
+    if (place && place->base)
+        runs[count++] = {place, path, valueName};
 }
 
-// A half that could not be opened has no runs; what HKEY_CLASSES_ROOT shows
-// of it is still removed, and checked, through the rows at their own root.
-static void AddClassesRuns(PlanRun *runs, int &count, const RegistryPlace &half)
+static void AddRuns(const PlanPlaces &places, const RegistryPlace *half, PlanRun *runs, int &count)
 {
     for (const KeyTreeRow &row : KeyTreeRows)
-        if (row.root == HKEY_CLASSES_ROOT)
-            AddRun(runs, count, half, row.path, nullptr);
+        AddRun(places, half, row.root, row.path, nullptr, runs, count);
     for (const ValueRow &row : ValueRows)
-        if (row.root == HKEY_CLASSES_ROOT)
-            AddRun(runs, count, half, row.path, row.valueName);
+        AddRun(places, half, row.root, row.path, row.valueName, runs, count);
 }
 
 int ListPlanRuns(const PlanPlaces &places, PlanRun *runs)
 {
     int count = 0;
-    for (const KeyTreeRow &row : KeyTreeRows)
-        AddRun(runs, count, PlaceOf(places, row.root), row.path, nullptr);
-    for (const ValueRow &row : ValueRows)
-        AddRun(runs, count, PlaceOf(places, row.root), row.path, row.valueName);
+    AddRuns(places, nullptr, runs, count);
     if (places.merged) {
-        AddClassesRuns(runs, count, places.machineClasses);
-        AddClassesRuns(runs, count, places.userClasses);
+        AddRuns(places, &places.machineClasses, runs, count);
+        AddRuns(places, &places.userClasses, runs, count);
     }
     return count;
 }
