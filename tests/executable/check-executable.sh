@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks what WEXOR.exe asks of the system: the imports listed in imports.txt
-# and nothing else, a 32-bit GUI image that the Windows 95 family will load.
+# and nothing else, a 32-bit GUI image that the Windows 95 family will load,
+# and its size limit (13 KiB, resources included).
 # Usage: check-executable.sh OBJDUMP WEXOR.exe imports.txt
 set -eu
 objdump=$1 exe=$2 expected=$3
@@ -19,4 +20,6 @@ for line in 'file format pei-i386' 'Subsystem		00000002	(Windows GUI)' \
             'MajorSubsystemVersion	4' 'MinorSubsystemVersion	0'; do
     printf '%s\n' "$headers" | grep -qF "$line" || { echo "missing header line: $line"; status=1; }
 done
+size=$(wc -c <"$exe")
+[ "$size" -le 13312 ] || { echo "WEXOR.exe is $size bytes, over its 13 KiB"; status=1; }
 exit $status
