@@ -45,6 +45,8 @@ struct RegistryCall {
     std::string key;       // the key handed in, by full path: "HKLM", "HKLM\\SOFTWARE\\X"
     std::string name;      // the subkey path or value name handed in, if any
     LONG result;
+    REGSAM access = 0;     // RegOpenKeyExA: the access asked for
+    DWORD options = 0;     // RegOpenKeyExA: its options
 };
 
 struct MessageBoxRecord {
@@ -86,7 +88,10 @@ struct DialogRecord {
     WORD pointSize;
     std::string font;
     std::vector<DialogControl> controls;
-    std::vector<INT_PTR> commandResults;  // the procedure's answer to each scripted WM_COMMAND
+    // The procedure's answer to WM_INITDIALOG; -1 until it has given one.
+    INT_PTR initResult = -1;
+    std::vector<INT_PTR> commandResults;  // the procedure's answer to each WM_COMMAND it got
+    std::vector<INT_PTR> closeResults;    // and to each WM_CLOSE (the close box)
     bool ended = false;
     INT_PTR result = 0;
 };
@@ -119,11 +124,13 @@ struct Machine {
     std::vector<TokenGroup> tokenGroups;  // ResetMachine lists Everyone, Users, Administrators
     std::vector<std::string> securityCalls;  // function names, in order
     int openTokens = 0, liveSids = 0, liveLocalBlocks = 0;
+    std::map<UINT_PTR, DWORD> tokenHandles;  // each open token handle, with the access it was opened with
 
     std::vector<Resource> resources;  // the program's compiled resources
 
     bool dialogCreationFails = false;
-    std::deque<WPARAM> dialogCommands;  // WM_COMMAND wParams; unscripted dialogs get IDOK
+    // WM_COMMAND wParams, or DialogCloseBox; unscripted dialogs get IDOK.
+    std::deque<WPARAM> dialogCommands;
     std::vector<DialogRecord> dialogs;
 
     std::deque<int> messageBoxAnswers;  // unscripted boxes take their default button
@@ -131,6 +138,15 @@ struct Machine {
 };
 
 extern Machine machine;
+
+// A scripted click on the dialog's close box: the dialog manager sends
+// WM_CLOSE, and where the procedure leaves it to the default (returns
+// FALSE), a WM_COMMAND with IDCANCEL.
+const WPARAM DialogCloseBox = ~WPARAM(0);
+
+// What the registry holds at most: names of 255 characters, trees of 512 levels.
+const size_t MaxKeyNameLength = 255;
+const int MaxTreeDepth = 512;
 
 // The handles the stand-in gives the program's own module, ntdll and advapi32.
 extern const HINSTANCE ProgramModule;
@@ -149,12 +165,17 @@ void UsePerUserClasses();
 
 // Whether the handle is the process token, still open.
 bool IsOpenProcessToken(HANDLE token);
+// Whether it is, and was opened with every bit of `access`.
+bool TokenGrants(HANDLE token, DWORD access);
 
 // S-1-<authority>-<sub>-<sub>...
 std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities);
 
 // Registry set-up and inspection; paths are relative to a predefined root.
-// Set-up follows links on the way, as RegCreateKeyEx does; a dangling one throws.
+// Set-up follows links on the way, as RegCreateKeyEx does; a dangling one
+// throws std::logic_error, and so does any shape no registry can hold: an
+// empty name, one longer than MaxKeyNameLength, a link on the Windows 95
+// family, or, on NT, a key more than MaxTreeDepth levels below its root.
 RegistryKey *CreateKey(HKEY root, const std::string &path);
 void SetValue(HKEY root, const std::string &path, const std::string &name, const std::string &data = "");
 // A symbolic link key whose SymbolicLinkValue names a target such as "HKLM\\Elsewhere".
@@ -180,6 +201,15 @@ bool IsLeadByte(BYTE byte);
 std::string AnsiFromUtf8(const std::string &text);
 std::string Utf8FromAnsi(const std::string &text);
 const Resource *FindResource(WORD type, WORD name);
+
+// Names as NT compares them, for keys and values alike: UTF-16 upper-cased
+// code unit by code unit (ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic,
+// fullwidth Latin), then ordered as unsigned numbers. Names are UTF-8 here.
+char16_t UpcaseChar(char16_t c);
+std::u16string UpcaseName(const std::string &name);
+int CompareNames(const std::string &a, const std::string &b);
+std::u16string Utf16FromUtf8(const std::string &text);
+std::string Utf8FromUtf16(const std::u16string &text);
 
 // Texts of the string table as the program would load them.
 void RemoveString(UINT id);

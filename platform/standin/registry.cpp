@@ -14,25 +14,10 @@ const char *const RootNames[] = {"HKCR", "HKCU", "HKLM", "HKUC"};
 const int UserClasses = 3;
 const int MaxLinkHops = 16;
 
-char Upper(char c)
+// Value names are kept by their upper case, as NT compares them.
+std::string ValueKey(const std::string &name)
 {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), Upper);
-    return text;
-}
-
-// Names compare without regard to case; NT lists subkeys in this order.
-int CompareNames(const std::string &a, const std::string &b)
-{
-    size_t length = std::min(a.size(), b.size());
-    for (size_t i = 0; i < length; ++i)
-        if (Upper(a[i]) != Upper(b[i]))
-            return static_cast<unsigned char>(Upper(a[i])) < static_cast<unsigned char>(Upper(b[i])) ? -1 : 1;
-    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+    return Utf8FromUtf16(UpcaseName(name));
 }
 
 std::vector<std::string> SplitPath(const std::string &path)
@@ -72,7 +57,7 @@ RegistryKey *Subkey(RegistryKey *key, const std::string &name)
 
 const RegistryValue *LinkValue(const RegistryKey *key)
 {
-    auto value = key->values.find("SYMBOLICLINKVALUE");
+    auto value = key->values.find(ValueKey("SymbolicLinkValue"));
     return value != key->values.end() && value->second.type == REG_LINK ? &value->second : nullptr;
 }
 
@@ -163,9 +148,12 @@ std::string Describe(RegistryKey *key)
     return key ? KeyPath(key) : "(invalid)";
 }
 
-LONG Record(const char *function, const std::string &key, const std::string &name, LONG result)
+LONG Record(const char *function, const std::string &key, const std::string &name, LONG result,
+            REGSAM access = 0, DWORD options = 0)
 {
     RegistryCall call{function, key, name, result};
+    call.access = access;
+    call.options = options;
     machine.registryCalls.push_back(call);
     if (machine.afterRegistryCall)
         machine.afterRegistryCall(call);
@@ -197,9 +185,26 @@ LONG OpenSubkey(HKEY handle, RegistryKey *parent, const std::string &path, DWORD
     return ERROR_SUCCESS;
 }
 
+// Whether a handle is open to the key or to any key below it.
+bool IsOpenAtOrBelow(const RegistryKey *key)
+{
+    for (const auto &open : machine.openKeys)
+        for (const RegistryKey *at = open.second.key.get(); at; at = at->parent)
+            if (at == key)
+                return true;
+    return false;
+}
+
 // The checks a deletion makes of the very key it removes.
 LONG Remove(RegistryKey *key)
 {
+    // NT documents what happens to the handles of a deleted key: they stay
+    // open, good for nothing but closing (ERROR_KEY_DELETED). The Windows 95
+    // family documents nothing of the kind, so a program that deletes a key
+    // it still holds open, or holds a key below it open, is stopped here.
+    if (machine.family == Family::Windows95 && IsOpenAtOrBelow(key))
+        throw std::logic_error("deleting " + KeyPath(key) +
+                               " while a handle to it or below it is open: undocumented on the Windows 95 family");
     if (key->refuseDelete || !(key->grantedAccess & DELETE))
         return ERROR_ACCESS_DENIED;
     // NT refuses a key that still has subkeys; the Windows 95 family takes them along.
@@ -248,7 +253,8 @@ LONG WINAPI NtDeleteKey(HANDLE handle)
 LONG WINAPI RegOpenUserClassesRoot(HANDLE token, DWORD options, REGSAM access, PHKEY result)
 {
     LONG status = ERROR_SUCCESS;
-    if (!IsOpenProcessToken(token) || options)
+    // The token must grant TOKEN_QUERY; the options are reserved.
+    if (!TokenGrants(token, TOKEN_QUERY) || options)
         status = ERROR_INVALID_PARAMETER;
     else
         *result = reinterpret_cast<HKEY>(NewHandle(machine.roots[UserClasses].get(), access));
@@ -283,12 +289,32 @@ std::string KeyPath(const RegistryKey *key)
     return KeyPath(key->parent) + "\\" + key->name;
 }
 
+namespace {
+
+// What no registry holds: a key name that is empty or longer than 255
+// characters, or, on NT, a key more than 512 levels below its root.
+void CheckNewKey(const RegistryKey *parent, const std::string &name, const std::string &path)
+{
+    if (name.empty())
+        throw std::logic_error("an empty key name in " + path);
+    if (Utf16FromUtf8(name).size() > MaxKeyNameLength)
+        throw std::logic_error("a key name longer than 255 characters in " + path);
+    int levels = 1;
+    for (const RegistryKey *at = parent; at->parent; at = at->parent)
+        ++levels;
+    if (machine.family == Family::NT && levels > MaxTreeDepth)
+        throw std::logic_error("a key more than 512 levels deep: " + path);
+}
+
+}  // namespace
+
 RegistryKey *CreateKey(HKEY root, const std::string &path)
 {
     RegistryKey *key = Resolve(root);
     for (const std::string &name : SplitPath(path)) {
         RegistryKey *subkey = Subkey(key, name);
         if (!subkey) {
+            CheckNewKey(key, name, path);
             auto made = std::make_shared<RegistryKey>();
             made->name = name;
             subkey = made.get();
@@ -303,7 +329,7 @@ RegistryKey *CreateKey(HKEY root, const std::string &path)
 
 void SetValue(HKEY root, const std::string &path, const std::string &name, const std::string &data)
 {
-    CreateKey(root, path)->values[UpperCase(name)] = {REG_SZ, data};
+    CreateKey(root, path)->values[ValueKey(name)] = {REG_SZ, data};
 }
 
 void CreateLink(HKEY root, const std::string &path, const std::string &target)
@@ -311,11 +337,14 @@ void CreateLink(HKEY root, const std::string &path, const std::string &target)
     size_t last = path.rfind('\\');
     RegistryKey *parent = last == std::string::npos ? Resolve(root) : CreateKey(root, path.substr(0, last));
     std::string name = last == std::string::npos ? path : path.substr(last + 1);
+    if (machine.family == Family::Windows95)
+        throw std::logic_error("a link on the Windows 95 family, which has none: " + path);
     if (Subkey(parent, name))
         throw std::logic_error("a link over the existing key " + path);
+    CheckNewKey(parent, name, path);
     auto link = std::make_shared<RegistryKey>();
     link->name = name;
-    link->values["SYMBOLICLINKVALUE"] = {REG_LINK, target};
+    link->values[ValueKey("SymbolicLinkValue")] = {REG_LINK, target};
     Insert(parent, std::move(link));
 }
 
@@ -347,7 +376,7 @@ bool KeyExists(HKEY root, const std::string &path)
 bool ValueExists(HKEY root, const std::string &path, const std::string &name)
 {
     RegistryKey *key = FindKey(root, path);
-    return key && key->values.count(UpperCase(name));
+    return key && key->values.count(ValueKey(name));
 }
 
 static void DumpKey(const RegistryKey *key, std::vector<std::string> &lines)
@@ -376,7 +405,8 @@ LONG RegOpenKeyExA(HKEY parent, LPCSTR path, DWORD options, REGSAM access, PHKEY
 {
     RegistryKey *key = Resolve(parent);
     std::string name = path ? Utf8FromAnsi(path) : "";
-    return Record("RegOpenKeyExA", Describe(key), name, OpenSubkey(parent, key, name, options, access, result));
+    return Record("RegOpenKeyExA", Describe(key), name, OpenSubkey(parent, key, name, options, access, result), access,
+                  options);
 }
 
 LONG RegEnumKeyA(HKEY handle, DWORD index, LPSTR name, DWORD nameSize)
@@ -420,7 +450,7 @@ LONG RegQueryValueExA(HKEY handle, LPCSTR valueName, DWORD *, DWORD *type, BYTE 
         result = ERROR_KEY_DELETED;
     else if (!HandleGrants(handle, KEY_QUERY_VALUE))
         result = ERROR_ACCESS_DENIED;
-    else if (auto value = key->values.find(UpperCase(name)); value != key->values.end()) {
+    else if (auto value = key->values.find(ValueKey(name)); value != key->values.end()) {
         if (type)
             *type = value->second.type;
         result = ERROR_SUCCESS;
@@ -440,7 +470,7 @@ LONG RegDeleteValueA(HKEY handle, LPCSTR valueName)
     else if (!HandleGrants(handle, KEY_SET_VALUE))
         result = ERROR_ACCESS_DENIED;
     else
-        result = key->values.erase(UpperCase(name)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+        result = key->values.erase(ValueKey(name)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     return Record("RegDeleteValueA", Describe(key), name, result);
 }
 

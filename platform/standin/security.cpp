@@ -7,7 +7,8 @@ namespace standin {
 
 namespace {
 const HANDLE CurrentProcess = reinterpret_cast<HANDLE>(-1);
-const HANDLE ProcessToken = reinterpret_cast<HANDLE>(0x7000);
+// Each OpenProcessToken gives a handle of its own, from here on.
+const UINT_PTR FirstTokenHandle = 0x7000;
 }  // namespace
 
 std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities)
@@ -21,7 +22,14 @@ std::vector<BYTE> MakeSid(BYTE authority, std::vector<DWORD> subAuthorities)
 
 bool IsOpenProcessToken(HANDLE token)
 {
-    return token == ProcessToken && machine.openTokens > 0;
+    return machine.tokenHandles.count(reinterpret_cast<UINT_PTR>(token)) > 0;
+}
+
+// Whether the token handle is open with every bit of `access`.
+bool TokenGrants(HANDLE token, DWORD access)
+{
+    auto open = machine.tokenHandles.find(reinterpret_cast<UINT_PTR>(token));
+    return open != machine.tokenHandles.end() && (open->second & access) == access;
 }
 
 }  // namespace standin
@@ -45,8 +53,12 @@ BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE *token)
     // The process's own token grants the process every right on it.
     if (machine.tokenOpenFails || process != CurrentProcess || (access & ~TOKEN_ALL_ACCESS))
         return FALSE;
+    UINT_PTR handle = FirstTokenHandle;
+    while (machine.tokenHandles.count(handle))
+        handle += 4;
+    machine.tokenHandles[handle] = access;
     ++machine.openTokens;
-    *token = ProcessToken;
+    *token = reinterpret_cast<HANDLE>(handle);
     return TRUE;
 }
 
@@ -55,7 +67,8 @@ BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS infoClass, void *
                          DWORD *returnSize)
 {
     machine.securityCalls.push_back("GetTokenInformation");
-    if (machine.tokenQueryFails || token != ProcessToken || infoClass != TokenGroups)
+    // TokenGroups, like every class but TokenSource, needs TOKEN_QUERY.
+    if (machine.tokenQueryFails || !TokenGrants(token, TOKEN_QUERY) || infoClass != TokenGroups)
         return FALSE;
     size_t entries = offsetof(TOKEN_GROUPS, Groups) + machine.tokenGroups.size() * sizeof(SID_AND_ATTRIBUTES);
     size_t needed = entries;
@@ -109,7 +122,7 @@ void *FreeSid(PSID sid)
 BOOL CloseHandle(HANDLE handle)
 {
     machine.securityCalls.push_back("CloseHandle");
-    if (handle != ProcessToken || machine.openTokens == 0)
+    if (!machine.tokenHandles.erase(reinterpret_cast<UINT_PTR>(handle)))
         return FALSE;
     --machine.openTokens;
     return TRUE;

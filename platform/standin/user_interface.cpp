@@ -105,7 +105,11 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
         return -1;
     machine.dialogs.push_back(MakeDialog(*resource, owner));
     HWND window = reinterpret_cast<HWND>(machine.dialogs.size());
-    procedure(window, WM_INITDIALOG, 0, param);
+    // What WM_INITDIALOG returns tells the dialog manager whether to give
+    // the focus to the first control that takes it (TRUE), or that the
+    // procedure has set the focus itself (FALSE).
+    INT_PTR initResult = procedure(window, WM_INITDIALOG, 0, param);
+    DialogOf(window)->initResult = initResult;
     if (machine.dialogCommands.empty())
         machine.dialogCommands.push_back(IDOK);
     while (!DialogOf(window)->ended) {
@@ -113,6 +117,14 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
             throw std::logic_error("the dialog is still open when the test's script ran out");
         WPARAM command = machine.dialogCommands.front();
         machine.dialogCommands.pop_front();
+        if (command == DialogCloseBox) {
+            // The default for WM_CLOSE, done only where the procedure leaves it undone.
+            INT_PTR handled = procedure(window, WM_CLOSE, 0, 0);
+            DialogOf(window)->closeResults.push_back(handled);
+            if (handled || DialogOf(window)->ended)
+                continue;
+            command = IDCANCEL;
+        }
         INT_PTR handled = procedure(window, WM_COMMAND, command, 0);
         DialogOf(window)->commandResults.push_back(handled);
     }
