@@ -127,29 +127,28 @@ const ResistingKeyCase ResistingKeys[] = {
     {"95, refused open: its parent takes it along", Family::Windows95, true, {}},
 };
 
-class ResistingKey : public ProgramRun {};
+class ResistingKey : public ProgramRun, public ::testing::WithParamInterface<ResistingKeyCase> {};
 
-TEST_F(ResistingKey, SiblingsGoAndTheWalkEnds)
+TEST_P(ResistingKey, SiblingsGoAndTheWalkEnds)
 {
-    for (const ResistingKeyCase &c : ResistingKeys) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        UseFamily(c.family);
-        for (const char *key : {"A\\A1", "A\\A2\\X", "A\\A3", "B"})
-            CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
-        RegistryKey *resisting = FindKey(HKEY_CURRENT_USER, "Scratch\\Tree\\A\\A2");
-        if (c.refuseOpen)
-            resisting->grantedAccess = 0;
-        else
-            resisting->refuseDelete = true;
+    const ResistingKeyCase &c = GetParam();
+    UseFamily(c.family);
+    for (const char *key : {"A\\A1", "A\\A2\\X", "A\\A3", "B"})
+        CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
+    RegistryKey *resisting = FindKey(HKEY_CURRENT_USER, "Scratch\\Tree\\A\\A2");
+    if (c.refuseOpen)
+        resisting->grantedAccess = 0;
+    else
+        resisting->refuseDelete = true;
 
-        EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
 
-        EXPECT_EQ(KeysUnder(Tree), c.left);
-        EXPECT_TRUE(machine.openKeys.empty());
-        EXPECT_EQ(OpenedKeys().count("HKCU\\Scratch\\Tree\\A\\A2"), c.refuseOpen ? 0u : 1u);
-    }
+    EXPECT_EQ(KeysUnder(Tree), c.left);
+    EXPECT_TRUE(machine.openKeys.empty());
+    EXPECT_EQ(OpenedKeys().count("HKCU\\Scratch\\Tree\\A\\A2"), c.refuseOpen ? 0u : 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, ResistingKey, ::testing::ValuesIn(ResistingKeys), ByCaseName());
 
 // Another process acts once, right after the walk's first successful deletion.
 struct InterferenceCase {
@@ -167,31 +166,30 @@ const InterferenceCase Interferences[] = {
     {"removes a subkey, 95 order", Family::Windows95, [] { RemoveTree(HKEY_CURRENT_USER, "Scratch\\Tree\\C"); }},
 };
 
-class AnotherProcess : public ProgramRun {};
+class AnotherProcess : public ProgramRun, public ::testing::WithParamInterface<InterferenceCase> {};
 
-TEST_F(AnotherProcess, ChangingTheTreeMidWalkNeitherSkipsNorRepeats)
+TEST_P(AnotherProcess, ChangingTheTreeMidWalkNeitherSkipsNorRepeats)
 {
-    for (const InterferenceCase &c : Interferences) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        UseFamily(c.family);
-        for (const char *key : {"A\\A1", "A\\A2", "B\\B1", "C\\C1", "D"})
-            CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
-        bool acted = false;
-        machine.afterRegistryCall = [&](const RegistryCall &call) {
-            if (!acted && IsDeletion(call)) {
-                acted = true;
-                c.act();
-            }
-        };
+    const InterferenceCase &c = GetParam();
+    UseFamily(c.family);
+    for (const char *key : {"A\\A1", "A\\A2", "B\\B1", "C\\C1", "D"})
+        CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + key);
+    bool acted = false;
+    machine.afterRegistryCall = [&](const RegistryCall &call) {
+        if (!acted && IsDeletion(call)) {
+            acted = true;
+            c.act();
+        }
+    };
 
-        EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
 
-        EXPECT_TRUE(acted);
-        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Tree));
-        EXPECT_TRUE(NoKeyOpenedTwice());
-    }
+    EXPECT_TRUE(acted);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Tree));
+    EXPECT_TRUE(NoKeyOpenedTwice());
 }
+
+INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, AnotherProcess, ::testing::ValuesIn(Interferences), ByCaseName());
 
 }  // namespace
 
@@ -210,10 +208,11 @@ const ShapeCase Shapes[] = {
          CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + longName + "\\" + longName);
          CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + std::string(254, 'M'));
      }},
-    {"512 levels deep",
+    // The deepest NT holds: 512 levels below HKCU, the last 511 below the tree's top.
+    {"as deep as the registry goes",
      [] {
          RegistryKey *key = CreateKey(HKEY_CURRENT_USER, Tree);
-         for (int level = 1; level < 512; ++level)
+         for (int level = 3; level <= MaxTreeDepth; ++level)
              key = CreateKey(HKEY_CURRENT_USER, KeyPath(key).substr(5) + "\\L" + std::to_string(level));
      }},
     {"10,000 siblings",
@@ -223,24 +222,22 @@ const ShapeCase Shapes[] = {
      }},
 };
 
-class HardShapes : public ProgramRun {};
+class HardShapes : public ProgramRun, public ::testing::WithParamInterface<ShapeCase> {};
 
-TEST_F(HardShapes, AreRemovedWholeAndNothingElse)
+TEST_P(HardShapes, AreRemovedWholeAndNothingElse)
 {
-    for (const ShapeCase &c : Shapes) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        SetValue(HKEY_CURRENT_USER, "Scratch\\Beside", "Keep", "x");
-        c.build();
-        size_t keys = KeysUnder(Tree).size();
+    SetValue(HKEY_CURRENT_USER, "Scratch\\Beside", "Keep", "x");
+    GetParam().build();
+    size_t keys = KeysUnder(Tree).size();
 
-        EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
 
-        EXPECT_TRUE(KeysUnder(Tree).empty());
-        EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, "Scratch\\Beside", "Keep"));
-        EXPECT_EQ(Deletions(), static_cast<int>(keys));
-        EXPECT_TRUE(machine.openKeys.empty());
-    }
+    EXPECT_TRUE(KeysUnder(Tree).empty());
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, "Scratch\\Beside", "Keep"));
+    EXPECT_EQ(Deletions(), static_cast<int>(keys));
+    EXPECT_TRUE(machine.openKeys.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, HardShapes, ::testing::ValuesIn(Shapes), ByCaseName());
 
 }  // namespace

@@ -58,30 +58,31 @@ std::vector<GateCase> GateCases()
 
 class Gate : public ProgramRun {};
 
-TEST_F(Gate, DecidesByFamilyThenByListedMembership)
+class GateDecision : public ProgramRun, public ::testing::WithParamInterface<GateCase> {};
+
+TEST_P(GateDecision, ByFamilyThenByListedMembership)
 {
-    for (const GateCase &c : GateCases()) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        machine.platformId = c.platformId;
-        machine.versionFails = c.versionFails;
-        machine.tokenGroups = c.groups;
-        machine.tokenOpenFails = c.tokenOpenFails;
-        machine.tokenQueryFails = c.tokenQueryFails;
+    const GateCase &c = GetParam();
+    machine.platformId = c.platformId;
+    machine.versionFails = c.versionFails;
+    machine.tokenGroups = c.groups;
+    machine.tokenOpenFails = c.tokenOpenFails;
+    machine.tokenQueryFails = c.tokenQueryFails;
 
-        DetectPlatform();
-        EXPECT_EQ(MayProceed() != FALSE, c.mayProceed);
+    DetectPlatform();
+    EXPECT_EQ(MayProceed() != FALSE, c.mayProceed);
 
-        EXPECT_EQ(IsWin95Family != FALSE, c.platformId == 1 && !c.versionFails);
-        EXPECT_EQ(ModuleInstance, ProgramModule);
-        if (IsWin95Family) {
-            EXPECT_TRUE(machine.securityCalls.empty());
-        }
-        EXPECT_EQ(machine.liveSids, 0);
-        EXPECT_EQ(machine.openTokens, 0);
-        EXPECT_EQ(machine.liveLocalBlocks, 0);
+    EXPECT_EQ(IsWin95Family != FALSE, c.platformId == 1 && !c.versionFails);
+    EXPECT_EQ(ModuleInstance, ProgramModule);
+    if (IsWin95Family) {
+        EXPECT_TRUE(machine.securityCalls.empty());
     }
+    EXPECT_EQ(machine.liveSids, 0);
+    EXPECT_EQ(machine.openTokens, 0);
+    EXPECT_EQ(machine.liveLocalBlocks, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Gate, GateDecision, ::testing::ValuesIn(GateCases()), ByCaseName());
 
 TEST_F(Gate, ARefusedUserSeesOnlyTheRefusalAndNothingIsTouched)
 {
@@ -92,7 +93,7 @@ TEST_F(Gate, ARefusedUserSeesOnlyTheRefusalAndNothingIsTouched)
     EXPECT_EQ(RunWexor(), 1);
 
     ASSERT_EQ(machine.messageBoxes.size(), 1u);
-    ExpectBox(machine.messageBoxes[0], "Sorry, you must have administrator rights to run this program!", 0x10);
+    ExpectBox(machine.messageBoxes[0], Expected(TextNeedAdmin, Language::English), 0x10);
     EXPECT_TRUE(machine.registryCalls.empty());
     EXPECT_EQ(DumpRegistry(), before);
 }

@@ -8,13 +8,21 @@ using namespace standin;
 
 namespace {
 
-const char *const Confirm = "Are you sure you want to delete everything about MOKTA32 from registry?";
-const char *const Done = "Done. Everything about MOKTA32 was deleted from registry.";
+const std::string Confirm = Expected(TextConfirm, Language::English);
+const std::string Done = Expected(TextDone, Language::English);
 
 class MainSequence : public ProgramRun {};
 
-TEST_F(MainSequence, YesRemovesTheFootprintAndReportsCompletion)
+// WinMain finds the family from what GetVersionExA reports: an administrator
+// on NT, and on the Windows 95 family a user whose token would not pass.
+class OnBothFamilies : public ProgramRun, public ::testing::WithParamInterface<Family> {};
+
+TEST_P(OnBothFamilies, YesRemovesTheFootprintAndReportsCompletion)
 {
+    bool windows95 = GetParam() == Family::Windows95;
+    UseFamily(GetParam());
+    if (windows95)
+        machine.tokenGroups = {{MakeSid(5, {32, 545}), SE_GROUP_MANDATORY | SE_GROUP_ENABLED}};
     SeedFootprint();
     machine.messageBoxAnswers = {IDYES};
 
@@ -25,7 +33,12 @@ TEST_F(MainSequence, YesRemovesTheFootprintAndReportsCompletion)
     ExpectBox(machine.messageBoxes[1], Done, 0x40);
     EXPECT_FALSE(AnyPlannedEntryLeft());
     EXPECT_TRUE(AllNeighboursLeft());
+    EXPECT_EQ(machine.securityCalls.empty(), windows95);
+    EXPECT_TRUE(machine.openKeys.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(MainSequence, OnBothFamilies, ::testing::Values(Family::NT, Family::Windows95),
+                         [](const auto &info) { return info.param == Family::NT ? "NT" : "Windows95"; });
 
 // What the question box gives, and what the run does with it. A box that
 // cannot be shown gives 0; one ended by a WM_QUIT gives whatever its modal
@@ -63,13 +76,7 @@ TEST_P(Confirmation, OnlyYesRemovesAnything)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(MainSequence, Confirmation, ::testing::ValuesIn(Confirmations), [](const auto &info) {
-    std::string name = info.param.name;
-    for (char &c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(MainSequence, Confirmation, ::testing::ValuesIn(Confirmations), ByCaseName());
 
 TEST_F(MainSequence, CompletionIsShownEvenWhenNothingWasThere)
 {
@@ -83,29 +90,41 @@ TEST_F(MainSequence, CompletionIsShownEvenWhenNothingWasThere)
     EXPECT_EQ(DumpRegistry(), before);
 }
 
-TEST_F(MainSequence, CommandLineArgumentsChangeNothing)
+struct ArgumentsCase {
+    const char *name;
+    const char *arguments;
+};
+
+const ArgumentsCase Arguments[] = {
+    {"help", "/?"},
+    {"switches and a quoted word", "-s /quiet \"two words\""},
+    {"an uninstall request naming a key", "/uninstall HKLM\\SOFTWARE"},
+    {"a refusal", "--no"},
+};
+
+class CommandLine : public ProgramRun, public ::testing::WithParamInterface<ArgumentsCase> {};
+
+TEST_P(CommandLine, ArgumentsChangeNothing)
 {
-    for (const char *arguments : {"/?", "-s /quiet \"two words\"", "/uninstall HKLM\\SOFTWARE", "--no"}) {
-        SCOPED_TRACE(arguments);
-        SetUp();
-        SeedFootprint();
+    SeedFootprint();
 
-        EXPECT_EQ(RunWexor(arguments), 0);
+    EXPECT_EQ(RunWexor(GetParam().arguments), 0);
 
-        ASSERT_EQ(machine.messageBoxes.size(), 2u);
-        EXPECT_EQ(machine.messageBoxes[0].text, Confirm);
-        EXPECT_EQ(machine.messageBoxes[1].text, Done);
-        EXPECT_FALSE(AnyPlannedEntryLeft());
-        EXPECT_TRUE(AllNeighboursLeft());
-    }
+    ASSERT_EQ(machine.messageBoxes.size(), 2u);
+    EXPECT_EQ(machine.messageBoxes[0].text, Confirm);
+    EXPECT_EQ(machine.messageBoxes[1].text, Done);
+    EXPECT_FALSE(AnyPlannedEntryLeft());
+    EXPECT_TRUE(AllNeighboursLeft());
 }
+
+INSTANTIATE_TEST_SUITE_P(MainSequence, CommandLine, ::testing::ValuesIn(Arguments), ByCaseName());
 
 }  // namespace
 
 namespace {
 
-const char *const Incomplete = "Some entries about MOKTA32 could not be deleted from registry.";
-const char *const IncompleteCzech = "Některé informace o MOKTA32 se nepodařilo smazat z registru.";
+const std::string Incomplete = Expected(TextIncomplete, Language::English);
+const std::string IncompleteCzech = Expected(TextIncomplete, Language::Czech);
 
 // Each leaves part of the footprint behind in its own way; the warning names what stayed.
 struct LeftoverCase {
@@ -174,20 +193,14 @@ TEST_P(Leftover, IsReportedByNameWithAWarningAndStatus2)
     EXPECT_TRUE(machine.openKeys.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(MainSequence, Leftover, ::testing::ValuesIn(Leftovers), [](const auto &info) {
-    std::string name;
-    for (const char *c = info.param.name; *c; ++c)
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(MainSequence, Leftover, ::testing::ValuesIn(Leftovers), ByCaseName());
 
 TEST_F(MainSequence, TheWarningSpeaksCzechToo)
 {
     SeedFootprint();
     FindKey(HKEY_CLASSES_ROOT, "XQMfile\\Sub B")->refuseDelete = true;
     FindKey(HKEY_CURRENT_USER, TEST_RUN_KEY)->grantedAccess = KEY_READ;
-    machine.userDefaultLocale = 0x0405;
-    machine.ansiCodePage = 1250;
+    UseLanguage(Language::Czech);
 
     EXPECT_EQ(RunWexor(), 2);
 
@@ -198,31 +211,35 @@ TEST_F(MainSequence, TheWarningSpeaksCzechToo)
 }
 
 // How the check after the run judges a row that it finds in each state.
-TEST_F(MainSequence, OnlyNotFoundCountsAsGone)
+struct JudgeCase {
+    const char *name;
+    std::function<void()> arrange;
+    bool gone;
+};
+
+const char *const ExtensionKey = ".BAT";
+
+const JudgeCase Judgements[] = {
+    {"nothing there", [] {}, true},
+    {"the value's key without the value", [] { SetValue(HKEY_CLASSES_ROOT, ExtensionKey, "Other"); }, true},
+    {"the value there", [] { SetValue(HKEY_CLASSES_ROOT, ExtensionKey, "Mokta32Rename"); }, false},
+    {"the value's key refusing to open", [] { CreateKey(HKEY_CLASSES_ROOT, ExtensionKey)->grantedAccess = 0; }, false},
+    {"a planned key there", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1"); }, false},
+    {"a planned key refusing to open", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1")->grantedAccess = 0; }, false},
+    {"a planned key that is a dangling link", [] { CreateLink(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1", "HKLM\\Gone"); },
+     false},
+};
+
+class CheckAfterThePlan : public ProgramRun, public ::testing::WithParamInterface<JudgeCase> {};
+
+TEST_P(CheckAfterThePlan, OnlyNotFoundCountsAsGone)
 {
-    const char *const ExtensionKey = ".BAT";
-    struct JudgeCase {
-        const char *name;
-        std::function<void()> arrange;
-        bool gone;
-    };
-    const JudgeCase cases[] = {
-        {"nothing there", [] {}, true},
-        {"the value's key without the value", [&] { SetValue(HKEY_CLASSES_ROOT, ExtensionKey, "Other"); }, true},
-        {"the value there", [&] { SetValue(HKEY_CLASSES_ROOT, ExtensionKey, "Mokta32Rename"); }, false},
-        {"the value's key refusing to open",
-         [&] { CreateKey(HKEY_CLASSES_ROOT, ExtensionKey)->grantedAccess = 0; }, false},
-        {"a planned key there", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1"); }, false},
-        {"a planned key refusing to open", [] { CreateKey(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1")->grantedAccess = 0; }, false},
-        {"a planned key that is a dangling link", [] { CreateLink(HKEY_CLASSES_ROOT, "Nuvex.Nuvex.1", "HKLM\\Gone"); }, false},
-    };
-    for (const JudgeCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        c.arrange();
-        EXPECT_EQ(FindRowsLeft(nullptr, 0) == 0, c.gone);
-        EXPECT_TRUE(machine.openKeys.empty());
-    }
+    GetParam().arrange();
+
+    EXPECT_EQ(FindRowsLeft(nullptr, 0) == 0, GetParam().gone);
+    EXPECT_TRUE(machine.openKeys.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(MainSequence, CheckAfterThePlan, ::testing::ValuesIn(Judgements), ByCaseName());
 
 }  // namespace

@@ -85,12 +85,7 @@ TEST_P(MergedClasses, BothHalvesAreCleanedAndChecked)
     EXPECT_EQ(machine.openTokens, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(WithPerUserClasses, MergedClasses, ::testing::ValuesIn(MergedCases), [](const auto &info) {
-    std::string name;
-    for (const char *c = info.param.name; *c; ++c)
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(WithPerUserClasses, MergedClasses, ::testing::ValuesIn(MergedCases), ByCaseName());
 
 // Without per-user classes (the Windows 95 family, NT 4.0) nothing but the
 // design's rows runs: no token, no second pass.

@@ -5,6 +5,7 @@
 #include "cleanup/cleanup.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -36,7 +37,7 @@ void ExpectBox(const MessageBoxRecord &box, const std::string &text, UINT type)
 {
     EXPECT_EQ(box.owner, nullptr);
     EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.caption, "WEXOR32");
+    EXPECT_EQ(box.caption, Utf8(ExpectedCaption));
     EXPECT_EQ(box.type, type);
 }
 
@@ -45,7 +46,31 @@ void UseFamily(Family family)
     machine.family = family;
     bool windows95 = family == Family::Windows95;
     machine.platformId = windows95 ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
-    IsWin95Family = windows95;
+}
+
+void UseLanguage(Language language)
+{
+    machine.userDefaultLocale = language == Language::Czech ? 0x0405 : 0x0409;
+    machine.ansiCodePage = language == Language::Czech ? 1250 : 1252;
+}
+
+std::string Utf8(const char16_t *text)
+{
+    return Utf8FromUtf16(text);
+}
+
+std::string Expected(ExpectedTextRow row, Language language)
+{
+    const ExpectedText &text = ExpectedTexts[row];
+    return Utf8(language == Language::Czech ? text.czech : text.english);
+}
+
+std::string CaseName(const std::string &name)
+{
+    std::string cleaned;
+    for (char c : name)
+        cleaned += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return cleaned;
 }
 
 HKEY RootOf(TestRoot root)

@@ -1,9 +1,12 @@
 // Runs the program against a fresh stand-in machine, as a new process would.
 #pragma once
 #include "machine.h"
+#include "tests/expected_texts.h"
 #include "tests/footprint.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 class ProgramRun : public ::testing::Test {
 protected:
@@ -16,8 +19,27 @@ protected:
 // A box of the main sequence: no owner, the program's caption, this text and style.
 void ExpectBox(const standin::MessageBoxRecord &box, const std::string &text, UINT type);
 
-// The whole machine of one family, as the program would have found it by now.
+// The whole machine of one family: its kernel, and what GetVersionExA
+// reports there. The program finds the family itself, as WinMain runs.
 void UseFamily(standin::Family family);
+
+// The user's language: the default locale and the ANSI code page that go with it.
+enum class Language { English, Czech };
+void UseLanguage(Language language);
+// A text of the table as the program should show it, in UTF-8.
+std::string Expected(ExpectedTextRow row, Language language);
+std::string Utf8(const char16_t *text);
+
+// A case's name as GoogleTest takes it: letters and digits, anything else '_'.
+std::string CaseName(const std::string &name);
+// For INSTANTIATE_TEST_SUITE_P over cases that have a `name`.
+struct ByCaseName {
+    template <class Case>
+    std::string operator()(const ::testing::TestParamInfo<Case> &info) const
+    {
+        return CaseName(info.param.name);
+    }
+};
 HKEY RootOf(TestRoot root);
 // The planned entries with a subtree under each key, and all neighbours.
 void SeedFootprint();

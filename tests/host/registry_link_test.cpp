@@ -36,31 +36,30 @@ const LinkCase Links[] = {
      "HKLM\\SOFTWARE\\Gone"},
 };
 
-class RegistryLink : public ProgramRun {};
+class RegistryLink : public ProgramRun, public ::testing::WithParamInterface<LinkCase> {};
 
-TEST_F(RegistryLink, GoesAloneAndItsTargetStaysWhole)
+TEST_P(RegistryLink, GoesAloneAndItsTargetStaysWhole)
 {
-    for (const LinkCase &c : Links) {
-        SCOPED_TRACE(c.name);
-        SetUp();
-        SeedFootprint();
-        SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Precious\\A\\B", "Data", "precious");
-        SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Precious\\Leaf", "Data", "precious");
-        RemoveTree(HKEY_CLASSES_ROOT, "Mokta32");
-        RemoveTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MOKTA.EXE");
-        CreateLink(c.root, c.link, c.target);
-        auto precious = LinesUnder("HKLM\\SOFTWARE\\Precious");
-        auto vendor = LinesUnder("HKLM\\SOFTWARE\\KELBO SOFTWARE\\OTHER");
+    const LinkCase &c = GetParam();
+    SeedFootprint();
+    SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Precious\\A\\B", "Data", "precious");
+    SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Precious\\Leaf", "Data", "precious");
+    RemoveTree(HKEY_CLASSES_ROOT, "Mokta32");
+    RemoveTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MOKTA.EXE");
+    CreateLink(c.root, c.link, c.target);
+    auto precious = LinesUnder("HKLM\\SOFTWARE\\Precious");
+    auto vendor = LinesUnder("HKLM\\SOFTWARE\\KELBO SOFTWARE\\OTHER");
 
-        RemoveProductFootprint();
+    RemoveProductFootprint();
 
-        EXPECT_EQ(LinesUnder("HKLM\\SOFTWARE\\Precious"), precious);
-        EXPECT_EQ(LinesUnder("HKLM\\SOFTWARE\\KELBO SOFTWARE\\OTHER"), vendor);
-        EXPECT_TRUE(AllNeighboursLeft());
-        EXPECT_FALSE(KeyExists(c.root, c.link));
-        EXPECT_EQ(FindRowsLeft(nullptr, 0), 0);
-        EXPECT_TRUE(machine.openKeys.empty());
-    }
+    EXPECT_EQ(LinesUnder("HKLM\\SOFTWARE\\Precious"), precious);
+    EXPECT_EQ(LinesUnder("HKLM\\SOFTWARE\\KELBO SOFTWARE\\OTHER"), vendor);
+    EXPECT_TRUE(AllNeighboursLeft());
+    EXPECT_FALSE(KeyExists(c.root, c.link));
+    EXPECT_EQ(FindRowsLeft(nullptr, 0), 0);
+    EXPECT_TRUE(machine.openKeys.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(PlantedLinks, RegistryLink, ::testing::ValuesIn(Links), ByCaseName());
 
 }  // namespace

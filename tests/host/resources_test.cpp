@@ -24,9 +24,56 @@ TEST_F(Resources, TheStringTableHoldsItsTextsInBothLanguagesAllTaggedCzech)
             if (resource.data[at] | resource.data[at + 1])
                 ids.push_back((resource.name - 1) * 16 + slot);
     }
-    EXPECT_EQ(ids, (std::vector<UINT>{10100, 10101, 10102, 10103, 10104, 10105, 10106,
-                                      11100, 11101, 11102, 11103, 11104, 11105, 11106}));
+    std::vector<UINT> expected;
+    for (UINT offset : {0u, CzechTextOffset})
+        for (const ExpectedText &text : ExpectedTexts)
+            expected.push_back(text.id + offset);
+    EXPECT_EQ(ids, expected);
 }
+
+// The string at `id` in the compiled table, as the block stores it (UTF-16, counted).
+std::u16string CompiledString(UINT id)
+{
+    const Resource *block = FindResource(RT_STRING, static_cast<WORD>(id / 16 + 1));
+    if (!block)
+        return u"(no block)";
+    const std::vector<BYTE> &data = block->data;
+    size_t at = 0;
+    for (UINT slot = 0; slot < id % 16; ++slot)
+        at += 2 + 2 * (data.at(at) | data.at(at + 1) << 8);
+    std::u16string text;
+    size_t length = data.at(at) | data.at(at + 1) << 8;
+    for (size_t i = 0; i < length; ++i)
+        text += static_cast<char16_t>(data.at(at + 2 + 2 * i) | data.at(at + 3 + 2 * i) << 8);
+    return text;
+}
+
+struct CompiledCase {
+    std::string name;
+    const ExpectedText *text;
+    bool czech;
+};
+
+std::vector<CompiledCase> CompiledCases()
+{
+    std::vector<CompiledCase> cases;
+    for (bool czech : {false, true})
+        for (const ExpectedText &text : ExpectedTexts)
+            cases.push_back({std::string(czech ? "Czech_" : "English_") + text.name, &text, czech});
+    return cases;
+}
+
+class CompiledText : public ProgramRun, public ::testing::WithParamInterface<CompiledCase> {};
+
+TEST_P(CompiledText, IsTheTextOfTheTable)
+{
+    const ExpectedText &text = *GetParam().text;
+    UINT id = text.id + (GetParam().czech ? CzechTextOffset : 0);
+
+    EXPECT_EQ(Utf8FromUtf16(CompiledString(id)), Utf8(GetParam().czech ? text.czech : text.english));
+}
+
+INSTANTIATE_TEST_SUITE_P(Resources, CompiledText, ::testing::ValuesIn(CompiledCases()), ByCaseName());
 
 // One node of a version resource: key, value bytes and children.
 struct VersionNode {
