@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
 using namespace standin;
 
@@ -239,5 +240,157 @@ TEST_P(HardShapes, AreRemovedWholeAndNothingElse)
 }
 
 INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, HardShapes, ::testing::ValuesIn(Shapes), ByCaseName());
+
+}  // namespace
+
+namespace {
+
+// Keys that stay after their own removal, side by side under one parent:
+// the walk must pass over each once and go on to the next.
+struct SurvivorsCase {
+    const char *name;
+    std::vector<std::string> survivors;  // among A, B, C, D, E
+};
+
+const SurvivorsCase SurvivorCases[] = {
+    {"two at the start", {"A", "B"}},
+    {"two in the middle", {"B", "C"}},
+    {"two at the end", {"D", "E"}},
+    {"three apart", {"A", "C", "E"}},
+    {"all five", {"A", "B", "C", "D", "E"}},
+};
+
+struct SurvivorsRun {
+    SurvivorsCase survivors;
+    Family family;
+    std::string name;
+};
+
+std::vector<SurvivorsRun> SurvivorsRuns()
+{
+    std::vector<SurvivorsRun> runs;
+    for (Family family : {Family::NT, Family::Windows95})
+        for (const SurvivorsCase &c : SurvivorCases)
+            runs.push_back({c, family, std::string(family == Family::NT ? "NT_" : "Windows95_") + c.name});
+    return runs;
+}
+
+// Far beyond what a walk of this tree makes: a walk that gets here does not end.
+const size_t SurvivorsCallBound = 2000;
+
+class Survivors : public ProgramRun, public ::testing::WithParamInterface<SurvivorsRun> {};
+
+TEST_P(Survivors, ArePassedOverOnceEachAndTheWalkEnds)
+{
+    UseFamily(GetParam().family);
+    const std::vector<std::string> &survivors = GetParam().survivors.survivors;
+    for (const char *name : {"A", "B", "C", "D", "E"})
+        CreateKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + name + "\\Inner");
+    for (const std::string &name : survivors)
+        FindKey(HKEY_CURRENT_USER, std::string(Tree) + "\\" + name)->refuseDelete = true;
+    machine.afterRegistryCall = [](const RegistryCall &) {
+        if (machine.registryCalls.size() > SurvivorsCallBound)
+            throw std::runtime_error("the walk does not end");
+    };
+
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+
+    // NT keeps the survivors and so their parent; the 95 family's deletion
+    // by name takes them along with it.
+    std::vector<std::string> left;
+    if (GetParam().family == Family::NT) {
+        left.push_back(Tree);
+        for (const std::string &name : survivors)
+            left.push_back(std::string(Tree) + "\\" + name);
+    }
+    EXPECT_EQ(KeysUnder(Tree), left);
+    for (const char *name : {"A", "B", "C", "D", "E"})
+        EXPECT_EQ(OpenedKeys().count("HKCU\\" + std::string(Tree) + "\\" + name), 1u) << name;
+    EXPECT_TRUE(NoKeyOpenedTwice());
+    EXPECT_TRUE(machine.openKeys.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, Survivors, ::testing::ValuesIn(SurvivorsRuns()), ByCaseName());
+
+// Every key the walk opens, it opens with full access, as its design has it;
+// a key that grants anything less (here, all but KEY_CREATE_LINK) is not
+// opened: on NT it stays whole, on the 95 family its parent takes it along.
+class WalkAccess : public ProgramRun, public ::testing::WithParamInterface<Family> {};
+
+TEST_P(WalkAccess, IsFullAccessAndNothingLess)
+{
+    UseFamily(GetParam());
+    BuildTree(Tree, 2, 2);
+    FindKey(HKEY_CURRENT_USER, "Scratch\\Tree\\Key1")->grantedAccess = KEY_ALL_ACCESS & ~KEY_CREATE_LINK;
+
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+
+    int opens = 0;
+    for (const RegistryCall &call : machine.registryCalls)
+        if (call.function == "RegOpenKeyExA") {
+            ++opens;
+            EXPECT_EQ(call.access, static_cast<REGSAM>(KEY_ALL_ACCESS)) << call.key << "\\" << call.name;
+        }
+    EXPECT_GT(opens, 1);
+    EXPECT_EQ(OpenedKeys().count("HKCU\\Scratch\\Tree\\Key1\\Key0"), 0u);
+    EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, "Scratch\\Tree\\Key1\\Key0"), GetParam() == Family::NT);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Scratch\\Tree\\Key0"));
+}
+
+INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, WalkAccess, ::testing::Values(Family::NT, Family::Windows95),
+                         [](const auto &info) { return info.param == Family::NT ? "NT" : "Windows95"; });
+
+// The Windows 95 family deletes a key by name through its parent: each key is
+// closed before that, so that no handle of the walk's is open to a key it deletes.
+TEST_F(ProgramRun, OnThe95FamilyEachKeyIsClosedBeforeItsParentDeletesIt)
+{
+    UseFamily(Family::Windows95);
+    int keys = BuildTree(Tree, 2, 3);
+
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+
+    int deletions = 0;
+    const auto &calls = machine.registryCalls;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].function != "RegDeleteKeyA")
+            continue;
+        ++deletions;
+        std::string key = calls[i].key + "\\" + calls[i].name;
+        // The last call that named this key before its deletion closed it.
+        auto last = std::find_if(calls.rbegin() + (calls.size() - i), calls.rend(), [&](const RegistryCall &call) {
+            return call.key == key || call.key + "\\" + call.name == key;
+        });
+        ASSERT_NE(last, calls.rend()) << key;
+        EXPECT_EQ(last->function, "RegCloseKey") << key;
+    }
+    EXPECT_EQ(deletions, keys);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Tree));
+}
+
+// The 95 family sets the registry no depth that the walk could rely on:
+// below 512 levels it opens nothing, and deleting by name takes the rest along.
+TEST_F(ProgramRun, OnThe95FamilyTheWalkGoesNoDeeperThan512Levels)
+{
+    UseFamily(Family::Windows95);
+    std::string path = Tree;
+    RegistryKey *key = CreateKey(HKEY_CURRENT_USER, path);
+    for (int level = 1; level < 600; ++level)
+        key = CreateKey(HKEY_CURRENT_USER, KeyPath(key).substr(5) + "\\L" + std::to_string(level));
+
+    EXPECT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, Tree));
+
+    size_t deepest = 0, opened = 0;
+    for (const RegistryCall &call : machine.registryCalls)
+        if (call.function == "RegOpenKeyExA" && call.result == ERROR_SUCCESS) {
+            ++opened;
+            std::string full = call.key + "\\" + call.name;
+            deepest = std::max(deepest, static_cast<size_t>(std::count(full.begin(), full.end(), '\\')));
+        }
+    // HKCU\Scratch\Tree is 2 levels down; the walk's 512th level is 511 below it.
+    EXPECT_EQ(opened, 512u);
+    EXPECT_EQ(deepest, 2u + 511u);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Tree));
+    EXPECT_TRUE(machine.openKeys.empty());
+}
 
 }  // namespace

@@ -70,6 +70,14 @@ const HostileCase HostileCases[] = {
          CreateKey(HKEY_CURRENT_USER, Below("\xEF\xBC\xBA"));  // fullwidth Z sorts after it
      },
      {Below("\xEF\xBC\xBA"), Below("Sub B")}, {MoktaRow}, {}},
+    {"a name of 260 bytes, which just fits the buffer", 932, false,
+     [] {
+         std::string name;
+         for (int i = 0; i < 130; ++i)
+             name += "\xE8\xA1\xA8";
+         CreateKey(HKEY_CURRENT_USER, Below(name + "\\Inner"));
+     },
+     {Below("Sub A"), Below("Sub B")}, {}, {}},
     {"a link as a key row's parent", 1252, true,
      [] {
          RemoveTree(HKEY_CURRENT_USER, "SOFTWARE\\KELBO SOFTWARE");

@@ -14,16 +14,35 @@ const std::string Done = Expected(TextDone, Language::English);
 class MainSequence : public ProgramRun {};
 
 // WinMain finds the family from what GetVersionExA reports: an administrator
-// on NT, and on the Windows 95 family a user whose token would not pass.
-class OnBothFamilies : public ProgramRun, public ::testing::WithParamInterface<Family> {};
+// on NT; on the Windows 95 family, and on NT reporting itself as Windows 95,
+// a user whose token would not pass. Where the kernel has links, one planted
+// in a planned tree goes as itself.
+struct PlatformCase {
+    const char *name;
+    Family kernel;
+    DWORD reported;
+    bool administrator;
+};
 
-TEST_P(OnBothFamilies, YesRemovesTheFootprintAndReportsCompletion)
+const PlatformCase Platforms[] = {
+    {"NT", Family::NT, VER_PLATFORM_WIN32_NT, true},
+    {"Windows 95 family", Family::Windows95, VER_PLATFORM_WIN32_WINDOWS, false},
+    {"NT reporting Windows 95", Family::NT, VER_PLATFORM_WIN32_WINDOWS, false},
+};
+
+class OnEveryPlatform : public ProgramRun, public ::testing::WithParamInterface<PlatformCase> {};
+
+TEST_P(OnEveryPlatform, YesRemovesTheFootprintAndReportsCompletion)
 {
-    bool windows95 = GetParam() == Family::Windows95;
-    UseFamily(GetParam());
-    if (windows95)
+    const PlatformCase &c = GetParam();
+    machine.family = c.kernel;
+    machine.platformId = c.reported;
+    if (!c.administrator)
         machine.tokenGroups = {{MakeSid(5, {32, 545}), SE_GROUP_MANDATORY | SE_GROUP_ENABLED}};
     SeedFootprint();
+    SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Precious\\A", "Data", "precious");
+    if (c.kernel == Family::NT)
+        CreateLink(HKEY_CURRENT_USER, "SOFTWARE\\KELBO SOFTWARE\\MOKTA32\\Sub A\\Evil", "HKLM\\SOFTWARE\\Precious");
     machine.messageBoxAnswers = {IDYES};
 
     EXPECT_EQ(RunWexor(), 0);
@@ -33,12 +52,12 @@ TEST_P(OnBothFamilies, YesRemovesTheFootprintAndReportsCompletion)
     ExpectBox(machine.messageBoxes[1], Done, 0x40);
     EXPECT_FALSE(AnyPlannedEntryLeft());
     EXPECT_TRUE(AllNeighboursLeft());
-    EXPECT_EQ(machine.securityCalls.empty(), windows95);
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Precious\\A", "Data"));
+    EXPECT_EQ(machine.securityCalls.empty(), c.reported == VER_PLATFORM_WIN32_WINDOWS);
     EXPECT_TRUE(machine.openKeys.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(MainSequence, OnBothFamilies, ::testing::Values(Family::NT, Family::Windows95),
-                         [](const auto &info) { return info.param == Family::NT ? "NT" : "Windows95"; });
+INSTANTIATE_TEST_SUITE_P(MainSequence, OnEveryPlatform, ::testing::ValuesIn(Platforms), ByCaseName());
 
 // What the question box gives, and what the run does with it. A box that
 // cannot be shown gives 0; one ended by a WM_QUIT gives whatever its modal
