@@ -14,7 +14,7 @@ static INT_PTR OnInitDialog(HWND dialog)
     SetItemText(dialog, IDC_INTRO_TEXT, IDS_INTRO);
     SetItemText(dialog, IDOK, IDS_BUTTON_OK);
     SetItemText(dialog, IDCANCEL, IDS_BUTTON_CANCEL);
-    return FALSE;  // no focus of our own choosing
+    return FALSE;  // to the dialog manager: the focus was set here; none is, as designed
 }
 
 // Enter, Escape and the close box arrive here as IDOK, IDCANCEL and IDCANCEL.
