@@ -63,3 +63,67 @@ TEST_P(RegistryLink, GoesAloneAndItsTargetStaysWhole)
 INSTANTIATE_TEST_SUITE_P(PlantedLinks, RegistryLink, ::testing::ValuesIn(Links), ByCaseName());
 
 }  // namespace
+
+namespace {
+
+// Links that only an administrator, or the system itself, can make: where the
+// registry is not the user's to write, they are followed as Windows means
+// them to be, and the rows behind them are removed and checked through them.
+struct SystemLinkCase {
+    const char *name;
+    bool merged;           // HKCR merges the user's classes over the machine's
+    HKEY root;
+    const char *link;      // on the way to planned keys, made before they are
+    const char *target;
+    std::vector<TestKey> reached;  // planned keys that lie behind it
+    // Whether the check after the plan finds nothing left. Seen through a
+    // merged HKCR, a link in the machine's half cannot be told from one the
+    // user planted, so the check refuses it there and reports its rows.
+    bool reportsNothing;
+};
+
+const SystemLinkCase SystemLinks[] = {
+    {"under HKLM, above two rows", false, HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths",
+     "HKLM\\SOFTWARE\\Shared\\App Paths",
+     {{LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MOKTA.EXE"},
+      {LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\MOKTA32.EXE"}},
+     true},
+    {"in the machine's own HKCR, before the merge", false, HKEY_CLASSES_ROOT, "Interface", "HKCR\\SharedInterface",
+     {{ClassesRoot, "Interface\\{7AC61F38-B297-11D1-A45E-00A0C93B61D2}"},
+      {ClassesRoot, "Interface\\{c2e4b76d-e8a1-11D1-9b07-00805f3ae9c8}"}},
+     true},
+    {"in the machine's half of a merged HKCR", true, HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Interface",
+     "HKCR\\SharedInterface",
+     {{ClassesRoot, "Interface\\{7AC61F38-B297-11D1-A45E-00A0C93B61D2}"},
+      {ClassesRoot, "Interface\\{c2e4b76d-e8a1-11D1-9b07-00805f3ae9c8}"}},
+     false},
+};
+
+class SystemLink : public ProgramRun, public ::testing::WithParamInterface<SystemLinkCase> {};
+
+TEST_P(SystemLink, IsFollowedToTheRowsBehindIt)
+{
+    const SystemLinkCase &c = GetParam();
+    if (c.merged)
+        UsePerUserClasses();
+    std::string target = c.target;
+    CreateKey(target.rfind("HKLM\\", 0) == 0 ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT, target.substr(5));
+    CreateLink(c.root, c.link, c.target);
+    SeedFootprint();
+
+    RemoveProductFootprint();
+
+    for (const TestKey &key : c.reached)
+        EXPECT_FALSE(KeyExists(RootOf(key.root), key.path)) << key.path;
+    EXPECT_TRUE(KeyExists(c.root, c.link));
+    if (c.reportsNothing) {
+        EXPECT_EQ(FindRowsLeft(nullptr, 0), 0);
+    }
+    EXPECT_FALSE(AnyPlannedEntryLeft());
+    EXPECT_TRUE(AllNeighboursLeft());
+    EXPECT_TRUE(machine.openKeys.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(PlantedLinks, SystemLink, ::testing::ValuesIn(SystemLinks), ByCaseName());
+
+}  // namespace

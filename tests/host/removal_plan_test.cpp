@@ -1,6 +1,7 @@
 // The whole plan against a registry holding the footprint and its look-alikes.
 #include "tests/host/program_run.h"
 #include "cleanup/cleanup.h"
+#include "cleanup/registry_place.h"
 
 #include <algorithm>
 
@@ -119,5 +120,54 @@ TEST_F(RemovalPlan, TheVendorKeysStayEvenWhenLeftEmpty)
         EXPECT_TRUE(vendor->subkeys.empty());
     }
 }
+
+}  // namespace
+
+namespace {
+
+// A single value's removal: TRUE only when the value went; its key always stays.
+struct ValueRemovalCase {
+    const char *name;
+    std::function<void()> arrange;
+    BOOL deleted;
+    bool valueLeft;
+};
+
+const char *const ValueKey = "SOFTWARE\\Scratch\\Run";
+
+const ValueRemovalCase ValueRemovals[] = {
+    {"the value there, alone", [] { SetValue(HKEY_LOCAL_MACHINE, ValueKey, "Mokta32", "x"); }, TRUE, false},
+    {"the value beside another",
+     [] {
+         SetValue(HKEY_LOCAL_MACHINE, ValueKey, "Mokta32", "x");
+         SetValue(HKEY_LOCAL_MACHINE, ValueKey, "Other", "x");
+     },
+     TRUE, false},
+    {"the key without the value", [] { SetValue(HKEY_LOCAL_MACHINE, ValueKey, "Other", "x"); }, FALSE, false},
+    {"no key", [] { CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Scratch"); }, FALSE, false},
+    {"a key that cannot be opened",
+     [] {
+         SetValue(HKEY_LOCAL_MACHINE, ValueKey, "Mokta32", "x");
+         FindKey(HKEY_LOCAL_MACHINE, ValueKey)->grantedAccess = KEY_READ;
+     },
+     FALSE, true},
+};
+
+class ValueRemoval : public ProgramRun, public ::testing::WithParamInterface<ValueRemovalCase> {};
+
+TEST_P(ValueRemoval, SaysWhetherTheValueWent)
+{
+    const RegistryPlace machinePlace = {HKEY_LOCAL_MACHINE, FALSE, "HKEY_LOCAL_MACHINE"};
+    GetParam().arrange();
+    bool keyThere = KeyExists(HKEY_LOCAL_MACHINE, ValueKey);
+
+    EXPECT_EQ(DeleteRegistryValue(machinePlace, ValueKey, "Mokta32"), GetParam().deleted);
+
+    EXPECT_EQ(ValueExists(HKEY_LOCAL_MACHINE, ValueKey, "Mokta32"), GetParam().valueLeft);
+    EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, ValueKey), keyThere);
+    EXPECT_TRUE(machine.openKeys.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(RemovalPlan, ValueRemoval, ::testing::ValuesIn(ValueRemovals), ByCaseName());
 
 }  // namespace
