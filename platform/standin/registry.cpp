@@ -13,6 +13,7 @@ namespace {
 const char *const RootNames[] = {"HKCR", "HKCU", "HKLM", "HKUC"};
 const int UserClasses = 3;
 const int MaxLinkHops = 16;
+const size_t MaxRegistryCalls = 1000000;
 
 // Value names are kept by their upper case, as NT compares them.
 std::string ValueKey(const std::string &name)
@@ -151,6 +152,10 @@ std::string Describe(RegistryKey *key)
 LONG Record(const char *function, const std::string &key, const std::string &name, LONG result,
             REGSAM access = 0, DWORD options = 0)
 {
+    // Far beyond any registry a test builds: a program that gets here does
+    // not end, and recording on would only exhaust the memory.
+    if (machine.registryCalls.size() >= MaxRegistryCalls)
+        throw std::logic_error("more than a million registry calls: the program does not end");
     RegistryCall call{function, key, name, result};
     call.access = access;
     call.options = options;
