@@ -2,6 +2,7 @@
 // seeds the registry, starts the program, checks and answers each window it
 // shows, then checks the exit status and the registry. Its other modes serve
 // the manifest test and scripts/run; see Usage below.
+#include "box_refusal.h"
 #include "expectations.h"
 #include "footprint_registry.h"
 #include "manifest_check.h"
@@ -90,20 +91,42 @@ bool FollowWindows(const Scenario &scenario, const PROCESS_INFORMATION &process,
     return true;
 }
 
-// After the last expected window the program must end without showing another.
-bool WaitForEnd(const PROCESS_INFORMATION &process)
+// After the last expected window the program must end without showing
+// another; only the scenario's unanswered box may come and go by itself.
+bool WaitForEnd(const Scenario &scenario, const PROCESS_INFORMATION &process)
 {
     const DWORD pollMs = 50;
+    bool glimpsed = false;
     for (DWORD waited = 0; waited < ExitTimeoutMs; waited += pollMs) {
-        std::vector<HWND> windows = VisibleWindowsOf(process.dwProcessId);
-        if (!windows.empty()) {
-            Fail("unexpected window after the last expected one: " + Describe(ReadWindow(windows.front())));
+        for (HWND window : VisibleWindowsOf(process.dwProcessId)) {
+            ShownWindow shown = ReadWindow(window);
+            if (scenario.unansweredBox) {
+                // Gone while it was read: what was read of it may be half.
+                if (!IsWindow(window) || !IsWindowVisible(window))
+                    continue;
+                if (LooksLike(*scenario.unansweredBox, shown)) {
+                    if (!glimpsed)
+                        std::printf("note: shown after the last answer, left unanswered: %s\n", Describe(shown).c_str());
+                    glimpsed = true;
+                    continue;
+                }
+            }
+            Fail("unexpected window after the last expected one: " + Describe(shown));
             return false;
         }
         if (WaitForSingleObject(process.hProcess, pollMs) == WAIT_OBJECT_0)
             return true;
     }
-    Fail("still running " + std::to_string(ExitTimeoutMs / 1000) + " s after the last window");
+    Fail("still running " + std::to_string(ExitTimeoutMs / 1000) + " s after the last window" +
+         (glimpsed ? ", with the unanswered box shown" : ""));
+    return false;
+}
+
+bool RefusesABox(const Scenario &scenario)
+{
+    for (const ExpectedWindow &window : scenario.windows)
+        if (window.answer.refuseNextBox)
+            return true;
     return false;
 }
 
@@ -114,7 +137,7 @@ void RunProgram(const Scenario &scenario, const std::wstring &program, const std
     PROCESS_INFORMATION process;
     if (!Start(program, scenario.arguments, &process))
         return;
-    bool ended = FollowWindows(scenario, process, pictures) && WaitForEnd(process);
+    bool ended = FollowWindows(scenario, process, pictures) && WaitForEnd(scenario, process);
     if (!ended) {
         TerminateProcess(process.hProcess, 255);
         WaitForSingleObject(process.hProcess, ExitTimeoutMs);
@@ -123,6 +146,8 @@ void RunProgram(const Scenario &scenario, const std::wstring &program, const std
     GetExitCodeProcess(process.hProcess, &status);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (RefusesABox(scenario))
+        ExpectBoxRefused();
     if (ended && status != scenario.exitStatus)
         Fail("exit status " + std::to_string(status) + ", expected " + std::to_string(scenario.exitStatus));
 }
@@ -133,10 +158,10 @@ void Run(const Scenario &scenario, const std::wstring &program)
         return;
     if (scenario.windowsVersion && !SetWindowsVersion(scenario.windowsVersion))
         return;
-    if (!SeedFootprint(scenario.twist))
+    if (!SeedFootprint(scenario.twists))
         return;
     // The seeding must show before its removal can mean anything.
-    CheckFootprint(RegistryOutcome::Untouched, scenario.twist);
+    CheckFootprint(RegistryOutcome::Untouched, scenario.twists);
     if (FailureCount()) {
         Fail("the seeded registry did not read back as written; the program was not started");
         return;
@@ -145,15 +170,15 @@ void Run(const Scenario &scenario, const std::wstring &program)
     if (scenario.wholeRegistry) {
         before = TakeSnapshot();
         if (!FailureCount())
-            ExpectFootprintIn(before);
+            ExpectFootprintIn(before, scenario.twists);
         if (FailureCount())
             return;
     }
 
     RunProgram(scenario, program, L"");
-    CheckFootprint(scenario.registry, scenario.twist);
+    CheckFootprint(scenario.registry, scenario.twists);
     if (scenario.wholeRegistry)
-        CompareSnapshots(before, TakeSnapshot(), scenario.registry);
+        CompareSnapshots(before, TakeSnapshot(), scenario.registry, scenario.twists);
 }
 
 const Scenario *Find(const std::wstring &name)
@@ -168,17 +193,25 @@ const char Usage[] =
     "usage: driver.exe SCENARIO PATH\\TO\\WEXOR.exe   run one scenario in this prefix\n"
     "       driver.exe --scenarios                  list the scenarios\n"
     "       driver.exe --manifest PATH\\TO\\WEXOR.exe check the program's manifest\n"
-    "       driver.exe --seed                       seed the footprint, no twists\n"
+    "       driver.exe --seed [SCENARIO]            seed the footprint, with the twists of\n"
+    "                                               SCENARIO if given, else none\n"
     "       driver.exe --list                       say which planned entries are there\n"
-    "       driver.exe --answer PATH\\TO\\WEXOR.exe FOLDER\n"
-    "           run the program, answering OK, Yes, OK in the user's language,\n"
-    "           with a picture of each window in FOLDER\\window-N.bmp\n";
+    "       driver.exe --answer PATH\\TO\\WEXOR.exe FOLDER [SCENARIO]\n"
+    "           run the program, answering as SCENARIO does (by default OK, Yes,\n"
+    "           OK in the user's language), with a picture of each window in\n"
+    "           FOLDER\\window-N.bmp\n";
 
 // Each mode ends with a line saying how it went; the exit status says the same.
 int Finish(const std::string &what)
 {
     std::printf("%s: %s\n", what.c_str(), FailureCount() ? "FAILED" : "ok");
     return FailureCount() ? 1 : 0;
+}
+
+int NoSuchScenario(const std::wstring &name)
+{
+    std::printf("no scenario %s; --scenarios lists them\n", Quoted(name).c_str());
+    return 2;
 }
 
 }  // namespace
@@ -196,25 +229,30 @@ int wmain(int argc, wchar_t **argv)
         CheckManifest(argv[2]);
         return Finish("manifest");
     }
-    if (argc == 2 && mode == L"--seed") {
-        SeedFootprint(Twist::None);
+    if ((argc == 2 || argc == 3) && mode == L"--seed") {
+        const Scenario *twisted = argc == 3 ? Find(argv[2]) : nullptr;
+        if (argc == 3 && !twisted)
+            return NoSuchScenario(argv[2]);
+        SeedFootprint(twisted ? twisted->twists : Twists{});
         return Finish("seeding");
     }
     if (argc == 2 && mode == L"--list") {
         ListFootprint();
         return 0;
     }
-    if (argc == 4 && mode == L"--answer") {
-        const Scenario *yes = Find(GetUserDefaultLCID() == CzechLocale ? L"czech.yes" : L"english.yes");
-        RunProgram(*yes, argv[2], argv[3]);
-        return Finish(yes->name);
+    if ((argc == 4 || argc == 5) && mode == L"--answer") {
+        const Scenario *run = Find(argc == 5                             ? argv[4]
+                                   : GetUserDefaultLCID() == CzechLocale ? L"czech.yes"
+                                                                         : L"english.yes");
+        if (!run)
+            return NoSuchScenario(argv[4]);
+        RunProgram(*run, argv[2], argv[3]);
+        return Finish(run->name);
     }
     if (argc == 3 && mode.rfind(L"--", 0) != 0) {
         const Scenario *scenario = Find(mode);
-        if (!scenario) {
-            std::printf("no scenario %s; --scenarios lists them\n", Quoted(mode).c_str());
-            return 2;
-        }
+        if (!scenario)
+            return NoSuchScenario(mode);
         Run(*scenario, argv[2]);
         return Finish(scenario->name);
     }

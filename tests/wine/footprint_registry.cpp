@@ -22,18 +22,20 @@ static bool SeedPlannedKey(const TestKey &key)
     return ok;
 }
 
-bool SeedFootprint(Twist twist)
+bool SeedFootprint(const Twists &twists)
 {
-    bool ok = SeedTwist(twist);
+    bool ok = true;
     for (const TestKey &key : PlannedKeys)
-        ok = (IsTwisted(twist, key) || SeedPlannedKey(key)) && ok;
+        ok = (IsTwisted(twists, key.root, key.path) || SeedPlannedKey(key)) && ok;
     for (const TestValue &value : PlannedValues)
-        ok = WriteValue(value.root, value.path, value.name, PlannedData) && ok;
+        ok = (IsTwisted(twists, value.root, value.path) || WriteValue(value.root, value.path, value.name, PlannedData)) && ok;
     for (const TestKey &key : NeighbourKeys)
-        ok = WriteValue(key.root, key.path, SeedValueName, NeighbourData) && ok;
+        ok = (IsTwisted(twists, key.root, key.path) || WriteValue(key.root, key.path, SeedValueName, NeighbourData)) && ok;
     for (const TestValue &value : NeighbourValues)
-        ok = WriteValue(value.root, value.path, value.name, NeighbourData) && ok;
-    return ok;
+        ok = (IsTwisted(twists, value.root, value.path) || WriteValue(value.root, value.path, value.name, NeighbourData)) &&
+             ok;
+    // Last, since some take away the rights to write what they hold.
+    return SeedTwists(twists) && ok;
 }
 
 static void ExpectPlannedKeyKept(const TestKey &key)
@@ -45,40 +47,48 @@ static void ExpectPlannedKeyKept(const TestKey &key)
 }
 
 // Everything below the key that the program could name is gone; the key
-// itself stays for the subkey it could not (checked with the twist).
+// itself stays for what the twist put below it (checked with the twist).
 static void ExpectPlannedKeyEmptied(const TestKey &key)
 {
     for (const char *sub : PlannedSubtree)
         ExpectKeyGone(key.root, Below(key, sub));
 }
 
-static void CheckPlannedKey(const TestKey &key, RegistryOutcome outcome)
+static void CheckPlannedKey(const TestKey &key, RegistryOutcome outcome, const Twists &twists)
 {
-    if (outcome == RegistryOutcome::Untouched)
+    KeyStays stays = outcome == RegistryOutcome::Untouched      ? KeyStays::Whole
+                     : outcome == RegistryOutcome::PartlyRemoved ? PlannedKeyStays(twists, key)
+                                                                 : KeyStays::No;
+    if (stays == KeyStays::Whole)
         ExpectPlannedKeyKept(key);
-    else if (outcome == RegistryOutcome::PartlyRemoved && HoldsOddName(key))
+    else if (stays == KeyStays::Emptied)
         ExpectPlannedKeyEmptied(key);
     else
         ExpectKeyGone(key.root, key.path);
 }
 
-void CheckFootprint(RegistryOutcome outcome, Twist twist)
+void CheckFootprint(RegistryOutcome outcome, const Twists &twists)
 {
     for (const TestKey &key : PlannedKeys)
-        if (!IsTwisted(twist, key))
-            CheckPlannedKey(key, outcome);
+        if (!IsTwisted(twists, key.root, key.path))
+            CheckPlannedKey(key, outcome, twists);
     for (const TestValue &value : PlannedValues) {
-        if (outcome == RegistryOutcome::Untouched)
+        if (IsTwisted(twists, value.root, value.path))
+            continue;
+        if (outcome == RegistryOutcome::Untouched ||
+            (outcome == RegistryOutcome::PartlyRemoved && PlannedValueStays(twists, value)))
             ExpectValue(value.root, value.path, value.name, PlannedData);
         else
             ExpectValueGone(value.root, value.path, value.name);
     }
     // Among the neighbours are the vendor keys above the product's own.
     for (const TestKey &key : NeighbourKeys)
-        ExpectValue(key.root, key.path, SeedValueName, NeighbourData);
+        if (!IsTwisted(twists, key.root, key.path))
+            ExpectValue(key.root, key.path, SeedValueName, NeighbourData);
     for (const TestValue &value : NeighbourValues)
-        ExpectValue(value.root, value.path, value.name, NeighbourData);
-    CheckTwist(twist, outcome);
+        if (!IsTwisted(twists, value.root, value.path))
+            ExpectValue(value.root, value.path, value.name, NeighbourData);
+    CheckTwists(twists, outcome);
 }
 
 void ListFootprint()

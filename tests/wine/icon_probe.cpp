@@ -1,4 +1,4 @@
-// icon_probe.dll: loaded into the program under test by a message hook, see
+// icon_probe.dll: loaded into the program under test by a hook, see
 // icon_probe_protocol.h. No C runtime, since the program has none either.
 #include <windows.h>
 #include "icon_probe_protocol.h"
@@ -42,4 +42,44 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK IconProbeHook(int code, WPARAM
         msg->message = WM_NULL;  // not for the program itself
     }
     return CallNextHookEx(nullptr, code, removal, message);
+}
+
+// Dialogs and message boxes alike are of the class #32770, named by its atom
+// or by that string. Other top-level windows of the thread (Wine makes an
+// IME window beside the first window) are none of the refusal's business.
+const WORD DialogClassAtom = 32770;
+
+static bool IsDialogClass(LPCWSTR className)
+{
+    if (IS_INTRESOURCE(className))
+        return LOWORD(reinterpret_cast<ULONG_PTR>(className)) == DialogClassAtom;
+    return lstrcmpiW(className, L"#32770") == 0;
+}
+
+static bool IsTopLevelDialog(HWND window)
+{
+    wchar_t className[16];
+    return GetClassNameW(window, className, 16) && IsDialogClass(className) &&
+           !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
+}
+
+// Per process: this copy of the DLL lives in the program under test.
+static enum { Waiting, Armed, Refused } refusal;
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK BoxRefusalHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_DESTROYWND && refusal == Waiting && IsTopLevelDialog(reinterpret_cast<HWND>(wParam)))
+        refusal = Armed;
+    if (code == HCBT_CREATEWND && refusal == Armed) {
+        const CREATESTRUCTW *create = reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs;
+        if (IsDialogClass(create->lpszClass) && !(create->style & WS_CHILD)) {
+            refusal = Refused;
+            if (HANDLE refused = OpenEventW(EVENT_MODIFY_STATE, FALSE, BOX_REFUSED_EVENT)) {
+                SetEvent(refused);
+                CloseHandle(refused);
+            }
+            return 1;  // the window is not created
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

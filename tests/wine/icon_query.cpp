@@ -1,37 +1,17 @@
 #include "icon_query.h"
 #include "icon_probe_protocol.h"
+#include "probe.h"
 #include "report.h"
 #include <string>
 
-namespace {
-
-const DWORD PollMs = 50;
-
-HMODULE IconProbe()
-{
-    static HMODULE probe = [] {
-        wchar_t path[MAX_PATH];
-        DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring dll(path, length);
-        dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"icon_probe.dll";
-        return LoadLibraryW(dll.c_str());
-    }();
-    return probe;
-}
-
-}  // namespace
+static const DWORD PollMs = 50;
 
 Icon QueryIcon(HWND window)
 {
     const DWORD timeoutMs = 10000;
-    HOOKPROC hook = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void *>(GetProcAddress(IconProbe(), ICON_PROBE_HOOK)));
-    HHOOK installed = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, IconProbe(), GetWindowThreadProcessId(window, nullptr))
-                           : nullptr;
-    if (!installed) {
-        Fail("cannot hook icon_probe.dll into the program (error " + std::to_string(GetLastError()) + ")");
+    HHOOK installed = HookProbe(WH_GETMESSAGE, ICON_PROBE_HOOK, GetWindowThreadProcessId(window, nullptr));
+    if (!installed)
         return Icon::Unchecked;
-    }
     PostMessageW(window, RegisterWindowMessageW(ICON_PROBE_NAME), 0, 0);
     INT_PTR answer = 0;
     for (DWORD waited = 0; !answer && waited < timeoutMs && IsWindow(window); waited += PollMs) {

@@ -1,4 +1,5 @@
 #include "registry_comparison.h"
+#include "footprint_twists.h"
 #include "report.h"
 #include "../footprint.h"
 
@@ -31,20 +32,42 @@ bool UnderPlannedKey(const std::wstring &upperPath)
     return false;
 }
 
-bool IsPlannedValue(const std::wstring &upperPath, const std::wstring &upperName)
+bool IsPlannedValue(const std::wstring &upperPath, const std::wstring &upperName, const Twists &twists,
+                    bool *stays)
 {
     for (const TestValue &value : PlannedValues) {
-        if (upperPath == UpperCase(SnapshotPath(value.root, value.path)) && upperName == UpperCase(Wide(value.name)))
+        if (upperPath == UpperCase(SnapshotPath(value.root, value.path)) && upperName == UpperCase(Wide(value.name))) {
+            *stays = PlannedValueStays(twists, value);
             return true;
+        }
     }
     return false;
 }
 
-void CompareValues(const std::wstring &upperPath, const SnapshotKey &was, const SnapshotKey &now, RegistryOutcome outcome)
+// Whether the run is to remove the key: one at or below a planned key,
+// unless what the twists keep holds it.
+bool KeyToGo(const std::wstring &upperPath, RegistryOutcome outcome, const Twists &twists)
+{
+    if (outcome == RegistryOutcome::Untouched || !UnderPlannedKey(upperPath))
+        return false;
+    return outcome == RegistryOutcome::Removed || !KeyStaysOnPartialRun(twists, upperPath);
+}
+
+bool ValueToGo(const std::wstring &upperPath, const std::wstring &upperName, RegistryOutcome outcome,
+               const Twists &twists)
+{
+    bool stays = false;
+    if (outcome == RegistryOutcome::Untouched || !IsPlannedValue(upperPath, upperName, twists, &stays))
+        return false;
+    return outcome == RegistryOutcome::Removed || !stays;
+}
+
+void CompareValues(const std::wstring &upperPath, const SnapshotKey &was, const SnapshotKey &now, RegistryOutcome outcome,
+                   const Twists &twists)
 {
     for (const auto &[name, value] : was.values) {
         auto found = now.values.find(name);
-        if (outcome == RegistryOutcome::Removed && IsPlannedValue(upperPath, name)) {
+        if (ValueToGo(upperPath, name, outcome, twists)) {
             if (found != now.values.end())
                 Differ(ValueWhere(was, value) + " is still there");
         } else if (found == now.values.end()) {
@@ -60,12 +83,14 @@ void CompareValues(const std::wstring &upperPath, const SnapshotKey &was, const 
 
 }  // namespace
 
-void ExpectFootprintIn(const RegistrySnapshot &before)
+void ExpectFootprintIn(const RegistrySnapshot &before, const Twists &twists)
 {
     for (const TestKey &key : PlannedKeys)
-        if (!before.count(UpperCase(SnapshotPath(key.root, key.path))))
+        if (!IsTwisted(twists, key.root, key.path) && !before.count(UpperCase(SnapshotPath(key.root, key.path))))
             Fail("the snapshot misses the planned key " + Quoted(SnapshotPath(key.root, key.path)));
     for (const TestValue &value : PlannedValues) {
+        if (IsTwisted(twists, value.root, value.path))
+            continue;
         auto key = before.find(UpperCase(SnapshotPath(value.root, value.path)));
         if (key == before.end() || !key->second.values.count(UpperCase(Wide(value.name))))
             Fail("the snapshot misses the planned value " + Quoted(SnapshotPath(value.root, value.path)) + " " +
@@ -73,18 +98,19 @@ void ExpectFootprintIn(const RegistrySnapshot &before)
     }
 }
 
-void CompareSnapshots(const RegistrySnapshot &before, const RegistrySnapshot &after, RegistryOutcome outcome)
+void CompareSnapshots(const RegistrySnapshot &before, const RegistrySnapshot &after, RegistryOutcome outcome,
+                      const Twists &twists)
 {
     differences = 0;
     for (const auto &[path, key] : before) {
         auto found = after.find(path);
-        if (outcome == RegistryOutcome::Removed && UnderPlannedKey(path)) {
+        if (KeyToGo(path, outcome, twists)) {
             if (found != after.end())
                 Differ(Quoted(key.path) + " is still there");
         } else if (found == after.end()) {
             Differ(Quoted(key.path) + " is gone");
         } else {
-            CompareValues(path, key, found->second, outcome);
+            CompareValues(path, key, found->second, outcome, twists);
         }
     }
     for (const auto &[path, key] : after)

@@ -1,4 +1,5 @@
 #include "registry_snapshot.h"
+#include "native_registry.h"
 #include "report.h"
 
 namespace {
@@ -50,15 +51,20 @@ bool ReadTree(HKEY key, const std::wstring &path, RegistrySnapshot &into)
         return true;
     if (!ReadValues(key, read))
         return false;
-    wchar_t name[256];
+    wchar_t buffer[256];
     LONG result = ERROR_SUCCESS;
     for (DWORD index = 0; result == ERROR_SUCCESS; ++index) {
         DWORD length = 256;
-        result = RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        result = RegEnumKeyExW(key, index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
         if (result != ERROR_SUCCESS)
             break;
+        // A name may hold a NUL, even start with one: such a one is opened by
+        // its counted name, through ntdll. The others as the Win32 functions
+        // open them, which is how Wine hands out its performance keys.
+        std::wstring name(buffer, length);
         HKEY subkey;
-        result = RegOpenKeyExW(key, name, REG_OPTION_OPEN_LINK, KEY_READ, &subkey);
+        result = name.find(L'\0') == std::wstring::npos ? RegOpenKeyExW(key, name.c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &subkey)
+                                                         : OpenCountedKey(key, name, KEY_READ, true, &subkey);
         if (result != ERROR_SUCCESS) {
             Fail("cannot open " + Quoted(path + L"\\" + name) + ": error " + std::to_string(result));
             return false;
@@ -82,12 +88,14 @@ std::wstring UpperCase(std::wstring text)
     return text;
 }
 
+std::wstring SnapshotPath(TestRoot root, const std::wstring &path)
+{
+    return (root == ClassesRoot ? L"HKLM\\SOFTWARE\\Classes\\" : root == CurrentUser ? L"HKCU\\" : L"HKLM\\") + path;
+}
+
 std::wstring SnapshotPath(TestRoot root, const char *path)
 {
-    std::string full = root == ClassesRoot    ? std::string("HKLM\\SOFTWARE\\Classes\\") + path
-                       : root == CurrentUser ? std::string("HKCU\\") + path
-                                              : std::string("HKLM\\") + path;
-    return std::wstring(full.begin(), full.end());
+    return SnapshotPath(root, std::wstring(path, path + lstrlenA(path)));
 }
 
 RegistrySnapshot TakeSnapshot()

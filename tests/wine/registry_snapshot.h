@@ -28,4 +28,5 @@ RegistrySnapshot TakeSnapshot();
 
 // The path a test key has in a snapshot: HKCR is HKLM\SOFTWARE\Classes.
 std::wstring SnapshotPath(TestRoot root, const char *path);
+std::wstring SnapshotPath(TestRoot root, const std::wstring &path);
 std::wstring UpperCase(std::wstring text);

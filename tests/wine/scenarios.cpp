@@ -1,66 +1,58 @@
 // The scenarios, by name. The windows are built by the helpers below, one
 // per kind of window the program shows, with its texts in both languages.
 #include "expectations.h"
+#include "../expected_texts.h"
+#include <string>
 
 namespace {
 
-const wchar_t Caption[] = L"WEXOR32";
 const wchar_t DialogClass[] = L"#32770";  // message boxes and dialogs alike
 const int IntroTextId = 101;
 
-struct Texts {
-    const wchar_t *intro;
-    const wchar_t *cancel;
-    const wchar_t *confirm;
-    const wchar_t *done;
-    const wchar_t *incomplete;
-};
+std::wstring Wide(const char16_t *text) { return std::wstring(text, text + std::char_traits<char16_t>::length(text)); }
 
-const Texts English{
-    L"This program deletes every information about MOKTA32 from registry.\n\nTo proceed, click OK.",
-    L"Cancel",
-    L"Are you sure you want to delete everything about MOKTA32 from registry?",
-    L"Done. Everything about MOKTA32 was deleted from registry.",
-    L"Some entries about MOKTA32 could not be deleted from registry.",
-};
+std::wstring Text(ExpectedTextRow row, Language language)
+{
+    return Wide(language == Language::Czech ? ExpectedTexts[row].czech : ExpectedTexts[row].english);
+}
 
-// "vševhny" is the program's own wording, typo and all.
-const Texts Czech{
-    L"Tento program maže všechny informace o programu MOKTA32 z registru.\n\nPro pokračování stiskněte OK.",
-    L"Storno",
-    L"Jste si jist, že chcete smazat vševhny informace o Mokta32 z registru?",
-    L"Hotovo. Všechny informace o MOKTA32 byly smazány z registru.",
-    L"Některé informace o MOKTA32 se nepodařilo smazat z registru.",
-};
-
-const Texts &TextsIn(Language language) { return language == Language::Czech ? Czech : English; }
+const std::wstring Caption = Wide(ExpectedCaption);
 
 // The program's own dialog, with its own icon and button texts.
 ExpectedWindow IntroDialog(Language language, Answer answer)
 {
-    return {DialogClass, Caption, IntroTextId, TextsIn(language).intro, Icon::Other,
-            {{IDOK, L"OK"}, {IDCANCEL, TextsIn(language).cancel}}, answer};
+    return {DialogClass, Caption, IntroTextId, Text(TextIntro, language), Icon::Other,
+            {{IDOK, Text(TextButtonOk, language)}, {IDCANCEL, Text(TextButtonCancel, language)}}, answer};
 }
 
 // Message box buttons carry the platform's words, so only their ids count.
 ExpectedWindow ConfirmBox(Language language, int answer)
 {
-    return {DialogClass, Caption, AnyTextId, TextsIn(language).confirm, Icon::Question,
-            {{IDYES, nullptr}, {IDNO, nullptr}}, Click(answer)};
+    return {DialogClass, Caption, AnyTextId, Text(TextConfirm, language), Icon::Question,
+            {{IDYES, L""}, {IDNO, L""}}, Click(answer)};
 }
 
 ExpectedWindow DoneBox(Language language)
 {
-    return {DialogClass, Caption, AnyTextId, TextsIn(language).done, Icon::Information, {{IDOK, nullptr}}, Click(IDOK)};
+    return {DialogClass, Caption, AnyTextId, Text(TextDone, language), Icon::Information, {{IDOK, L""}}, Click(IDOK)};
 }
 
-// Something of the footprint stayed after the cleanup.
-ExpectedWindow IncompleteBox(Language language)
+// Something of the footprint stayed after the cleanup: the text, a blank
+// line, then exactly these lines, one per row left (and "..." past eight).
+ExpectedWindow IncompleteBox(Language language, const std::vector<std::wstring> &listed)
 {
-    return {DialogClass, Caption, AnyTextId, TextsIn(language).incomplete, Icon::Warning, {{IDOK, nullptr}}, Click(IDOK)};
+    std::wstring text = Text(TextIncomplete, language) + L"\n";
+    for (const std::wstring &line : listed)
+        text += L"\n" + line;
+    return {DialogClass, Caption, AnyTextId, text, Icon::Warning, {{IDOK, L""}}, Click(IDOK)};
 }
 
-const DWORD Finished = 0, Incomplete = 2;
+// Rows as the warning names them.
+const wchar_t UserProductKeyRow[] = L"HKEY_CURRENT_USER\\SOFTWARE\\KELBO SOFTWARE\\MOKTA32";
+const wchar_t UserRunMokta32Row[] = L"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run \"Mokta32\"";
+const wchar_t UserRunTqn32Row[] = L"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run \"Tqn32\"";
+
+const DWORD Finished = 0, Incomplete = 2, NoAnswer = 0xFFFFFFFF;
 
 // Through the introduction and the question, answered Yes.
 Scenario Yes(const char *name, Language language, const wchar_t *arguments)
@@ -83,17 +75,24 @@ Scenario IntroDeclined(const char *name, Language language, Answer answer)
     return {name, language, L"", {IntroDialog(language, answer)}, Finished, RegistryOutcome::Untouched};
 }
 
-// Yes, with a key the program cannot remove: it says so.
-Scenario YesLeavingSome(const char *name, Language language)
+// Past the introduction, but the question never gets an answer: nothing is
+// removed, and no box says anything more.
+Scenario QuestionUnanswered(const char *name, Language language, Answer introAnswer)
+{
+    return {name, language, L"", {IntroDialog(language, introAnswer)}, NoAnswer, RegistryOutcome::Untouched};
+}
+
+// Yes, with what the twists make the program leave: the warning lists it.
+Scenario YesLeavingSome(const char *name, Language language, Twists twists, const std::vector<std::wstring> &listed)
 {
     return {name, language, L"",
-            {IntroDialog(language, Click(IDOK)), ConfirmBox(language, IDYES), IncompleteBox(language)},
-            Incomplete, RegistryOutcome::PartlyRemoved, nullptr, Twist::NameOutsideCodePage};
+            {IntroDialog(language, Click(IDOK)), ConfirmBox(language, IDYES), IncompleteBox(language, listed)},
+            Incomplete, RegistryOutcome::PartlyRemoved, nullptr, twists};
 }
 
 Scenario WithTwist(Scenario run, Twist twist)
 {
-    run.twist = twist;
+    run.twists.push_back(twist);
     return run;
 }
 
@@ -106,6 +105,12 @@ Scenario ComparingWholeRegistry(Scenario run)
 Scenario OnWindowsVersion(Scenario run, const wchar_t *version)
 {
     run.windowsVersion = version;
+    return run;
+}
+
+Scenario ToleratingUnanswered(Scenario run, ExpectedWindow box)
+{
+    run.unansweredBox = box;
     return run;
 }
 
@@ -132,8 +137,49 @@ const std::vector<Scenario> &Scenarios()
         // And nothing else anywhere under SOFTWARE changes, the targets included.
         ComparingWholeRegistry(WithTwist(Yes("english.links.registry.yes", Language::English, L""), Twist::Links)),
         ComparingWholeRegistry(WithTwist(No("english.links.no", Language::English, L""), Twist::Links)),
-        YesLeavingSome("english.leftover.yes", Language::English),
-        YesLeavingSome("czech.leftover.yes", Language::Czech),
+        // An NT kernel that says it is Windows 95 still gets its links removed as links.
+        OnWindowsVersion(
+            ComparingWholeRegistry(WithTwist(Yes("english.win95.links.yes", Language::English, L""), Twist::Links)),
+            L"win95"),
+        // A key the program cannot empty stays, and the warning names it.
+        YesLeavingSome("english.leftover.yes", Language::English, {Twist::NameOutsideCodePage}, {UserProductKeyRow}),
+        YesLeavingSome("czech.leftover.yes", Language::Czech, {Twist::NameOutsideCodePage}, {UserProductKeyRow}),
+        // Values that stay are named with their key.
+        ComparingWholeRegistry(YesLeavingSome("english.leftover.values.yes", Language::English,
+                                              {Twist::NameOutsideCodePage, Twist::ReadOnlyRunKey},
+                                              {UserProductKeyRow, UserRunMokta32Row, UserRunTqn32Row})),
+        ComparingWholeRegistry(YesLeavingSome("czech.leftover.values.yes", Language::Czech,
+                                              {Twist::NameOutsideCodePage, Twist::ReadOnlyRunKey},
+                                              {UserProductKeyRow, UserRunMokta32Row, UserRunTqn32Row})),
+        // Nine rows left: eight named, then "...".
+        ComparingWholeRegistry(YesLeavingSome("english.leftover.many.yes", Language::English, {Twist::ReadOnlyClassKeys},
+                                              {L"HKEY_CLASSES_ROOT\\XQMfile", L"HKEY_CLASSES_ROOT\\.xqm",
+                                               L"HKEY_CLASSES_ROOT\\*\\shellex\\ContextMenuHandlers\\Mokta32",
+                                               L"HKEY_CLASSES_ROOT\\Mokta32",
+                                               L"HKEY_CLASSES_ROOT\\Folder\\shellex\\ContextMenuHandlers\\Mokta32",
+                                               L"HKEY_CLASSES_ROOT\\Nuvex.Nuvex", L"HKEY_CLASSES_ROOT\\Nuvex.Nuvex.1",
+                                               L"HKEY_CLASSES_ROOT\\Nuvexa.Nuvexa", L"..."})),
+        // Prepared by someone who can write under HKCU, to make the run
+        // delete under HKLM: each trap stays, its target untouched, and the
+        // row it sits on is named as left.
+        ComparingWholeRegistry(
+            YesLeavingSome("english.bestfit.trap.yes", Language::English, {Twist::BestFitTrap}, {UserProductKeyRow})),
+        ComparingWholeRegistry(
+            YesLeavingSome("english.leading.nul.yes", Language::English, {Twist::LeadingNul}, {UserProductKeyRow})),
+        ComparingWholeRegistry(YesLeavingSome("english.link.above.key.yes", Language::English, {Twist::LinkedVendorKey},
+                                              {UserProductKeyRow})),
+        ComparingWholeRegistry(YesLeavingSome("english.link.value.key.yes", Language::English, {Twist::LinkedRunKey},
+                                              {UserRunMokta32Row, UserRunTqn32Row})),
+        // Only Yes consents. A hook that refuses the question box's window
+        // makes it fail to show: nothing is removed, nothing more shown.
+        ComparingWholeRegistry(QuestionUnanswered("english.question.refused", Language::English,
+                                                  RefusingTheNextBox(Click(IDOK)))),
+        // WM_QUIT from another program ends the introduction's modal loop;
+        // the question that follows meets the quit message again and ends at
+        // once. Under Wine its box may show for an instant before that.
+        ComparingWholeRegistry(
+            ToleratingUnanswered(QuestionUnanswered("english.intro.quit", Language::English, PostQuit),
+                                 ConfirmBox(Language::English, IDNO))),
     };
     return table;
 }

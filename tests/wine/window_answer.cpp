@@ -1,4 +1,5 @@
 #include "window_answer.h"
+#include "box_refusal.h"
 #include "report.h"
 
 static bool Give(const std::string &label, const ShownWindow &shown, const Answer &answer)
@@ -34,6 +35,13 @@ static bool Give(const std::string &label, const ShownWindow &shown, const Answe
             return false;
         }
         return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+    case AnswerKind::PostQuit:
+        // To the thread, as PostQuitMessage would; the modal loop showing
+        // the window is the one to find it.
+        if (PostThreadMessageW(GetWindowThreadProcessId(window, nullptr), WM_QUIT, 0, 0))
+            return true;
+        Fail(label + ": cannot post WM_QUIT to its thread: error " + std::to_string(GetLastError()));
+        return false;
     }
     return false;
 }
@@ -41,6 +49,8 @@ static bool Give(const std::string &label, const ShownWindow &shown, const Answe
 bool AnswerWindow(const std::string &label, const ShownWindow &shown, const Answer &answer)
 {
     const DWORD timeoutMs = 30000, pollMs = 50;
+    if (answer.refuseNextBox && !RefuseNextBox(shown.handle))
+        return false;
     if (!Give(label, shown, answer))
         return false;
     for (DWORD waited = 0; waited < timeoutMs; waited += pollMs) {

@@ -34,7 +34,7 @@ static void CheckButtons(const std::string &label, const ExpectedWindow &expecte
         std::string name = label + ": button id " + std::to_string(want.id);
         if (!found)
             Fail(name + " is missing");
-        else if (want.text && found->text != want.text)
+        else if (!want.text.empty() && found->text != want.text)
             Fail(name + " reads " + Quoted(found->text) + ", expected " + Quoted(want.text));
     }
     for (const Control &button : shown.buttons) {
@@ -67,4 +67,10 @@ std::string Describe(const ShownWindow &shown)
     for (const Control &text : shown.texts)
         line += ", text " + Quoted(text.text);
     return line;
+}
+
+bool LooksLike(const ExpectedWindow &expected, const ShownWindow &shown)
+{
+    return shown.className == expected.className && shown.caption == expected.caption && shown.texts.size() == 1 &&
+           shown.texts.front().text == expected.text;
 }
