@@ -5,7 +5,6 @@
 #include "tests/host/program_run.h"
 #include "cleanup/cleanup.h"
 
-#include <cctype>
 #include <stdexcept>
 
 using namespace standin;
@@ -138,10 +137,8 @@ bool OpenedOnlySingleNames()
 
 std::string RunName(const ::testing::TestParamInfo<HostileRun> &info)
 {
-    std::string name = info.param.kernel == Kernel::NT ? "NT_" : info.param.kernel == Kernel::Windows95 ? "95_" : "NTas95_";
-    for (const char *c = info.param.hostile.name; *c; ++c)
-        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-    return name;
+    std::string kernel = info.param.kernel == Kernel::NT ? "NT_" : info.param.kernel == Kernel::Windows95 ? "95_" : "NTas95_";
+    return kernel + CaseName(info.param.hostile.name);
 }
 
 // Beyond any honest walk of these registries: a walk that gets here does not end.
